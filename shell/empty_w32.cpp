@@ -1,0 +1,1 @@
+// Keeps the Win32 library non-empty.
