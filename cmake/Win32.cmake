@@ -1,10 +1,11 @@
 # Win32 build: the Win32 layer, morla.exe, the suite stand-ins and the tests run under Wine.
+enable_language(RC)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 morla_w32_sources(MORLA_W32_SOURCES)
-add_library(morla_win STATIC ${MORLA_W32_SOURCES} ${CMAKE_SOURCE_DIR}/shell/empty_w32.cpp)
+add_library(morla_win STATIC ${MORLA_W32_SOURCES})
 target_link_libraries(morla_win PUBLIC morla_core comctl32 comdlg32 shell32 gdi32 user32 advapi32 kernel32)
 
-add_executable(morla WIN32 ${CMAKE_SOURCE_DIR}/shell/winmain_w32.cpp)
+add_executable(morla WIN32 ${CMAKE_SOURCE_DIR}/shell/winmain_w32.cpp ${CMAKE_SOURCE_DIR}/shell/resources_w32.rc)
 target_link_libraries(morla PRIVATE morla_win)
 set_target_properties(morla PROPERTIES OUTPUT_NAME morla)
 

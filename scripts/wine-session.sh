@@ -17,6 +17,8 @@ start)
   wineserver -p </dev/null >/dev/null 2>&1
   # A crashing test must fail, not wait on a dialog.
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+  # No window manager under Xvfb: Wine draws the captions itself.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d '' /f </dev/null >/dev/null 2>&1
   echo "wine session on :$n, prefix $WINEPREFIX"
   ;;

@@ -4,6 +4,7 @@
 
 #include "shell/commands.h"
 #include "shell/dispatch.h"
+#include "shell/menu_state.h"
 #include "tests/support/recorded_reports.h"
 
 namespace {
@@ -116,4 +117,26 @@ TEST(Dispatch, InstalledHandlerIsRoutedAndNotAvailableIsReported) {
     ReportNotAvailable(1161);
     ASSERT_EQ(reports.statuses.size(), 1u);
     EXPECT_NE(reports.statuses[0].find("Find out the differences between two files"), std::string::npos);
+}
+
+TEST(MenuState, GreyingRules) {
+    MenuContext none;
+    EXPECT_FALSE(CommandEnabled(1103, none));
+    EXPECT_TRUE(CommandEnabled(1101, none));
+    EXPECT_TRUE(CommandEnabled(1276, none));
+    MenuContext doc;
+    doc.document_open = true;
+    EXPECT_FALSE(CommandEnabled(1103, doc));  // not modified
+    doc.document_modified = true;
+    EXPECT_TRUE(CommandEnabled(1103, doc));
+    EXPECT_FALSE(CommandEnabled(1112, doc));  // no selection
+    EXPECT_FALSE(CommandEnabled(1267, doc));  // no project
+    EXPECT_FALSE(CommandEnabled(1179, doc));  // not C
+    doc.project_current = doc.project_has_make = true;
+    EXPECT_TRUE(CommandEnabled(1156, doc));
+    EXPECT_FALSE(CommandEnabled(1223, doc));  // project without a name
+    doc.build_running = true;
+    EXPECT_FALSE(CommandEnabled(1268, doc));
+    EXPECT_FALSE(CommandEnabled(1192, doc));
+    EXPECT_TRUE(CommandEnabled(1151, doc));
 }

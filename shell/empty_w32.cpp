@@ -1,1 +1,0 @@
-// Keeps the Win32 library non-empty.
