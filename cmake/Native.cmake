@@ -5,6 +5,7 @@ find_package(Threads REQUIRED)
 include(GoogleTest)
 
 file(GLOB MORLA_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+list(FILTER MORLA_TEST_SUPPORT EXCLUDE REGEX "_w32\\.cpp$")
 add_library(morla_test_support STATIC ${MORLA_TEST_SUPPORT})
 target_link_libraries(morla_test_support PUBLIC morla_core GTest::gtest)
 target_compile_definitions(morla_test_support PUBLIC MORLA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

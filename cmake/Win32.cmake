@@ -26,20 +26,25 @@ set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
 
 # The compiler suite's programs are stand-ins of the test tree, gathered in a fake compiler root.
 set(MORLA_SUITE_ROOT ${CMAKE_BINARY_DIR}/suite)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/screenshots)
 file(GLOB MORLA_TEST_EXTRAS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*/w32.cmake)
 foreach(extra ${MORLA_TEST_EXTRAS})
   include(${extra})
 endforeach()
 
+file(GLOB MORLA_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+add_library(morla_w32_test_support STATIC ${MORLA_TEST_SUPPORT})
+target_link_libraries(morla_w32_test_support PUBLIC morla_win gtest)
+
 foreach(f ${MORLA_FOLDERS})
   morla_test_sources(${f} _w32test.cpp srcs)
   if(srcs)
     add_executable(w32test_${f} ${srcs})
-    target_link_libraries(w32test_${f} PRIVATE morla_win gtest gtest_main)
+    target_link_libraries(w32test_${f} PRIVATE morla_w32_test_support gtest_main)
     target_compile_definitions(w32test_${f} PRIVATE MORLA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     add_dependencies(w32test_${f} morla)
     add_test(NAME w32.${f} COMMAND w32test_${f})
     set_tests_properties(w32.${f} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 600
-      ENVIRONMENT "MORLA_WINE_DIR=${MORLA_WINE_DIR};MORLA_EXE=$<TARGET_FILE:morla>;MORLA_SUITE_ROOT=${MORLA_SUITE_ROOT}")
+      ENVIRONMENT "MORLA_WINE_DIR=${MORLA_WINE_DIR};MORLA_EXE=$<TARGET_FILE:morla>;MORLA_SUITE_ROOT=${MORLA_SUITE_ROOT};MORLA_SCREENSHOT_DIR=${CMAKE_BINARY_DIR}/screenshots")
   endif()
 endforeach()

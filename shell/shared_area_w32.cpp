@@ -5,6 +5,7 @@
 
 #include "shell/app_state_w32.h"
 #include "shell/dispatch.h"
+#include "shell/frame_w32.h"
 #include "shell/shell_hooks_w32.h"
 
 bool CreateSharedArea(AppState& app) {
@@ -31,12 +32,7 @@ LRESULT HandleInterProcessCommand(AppState& app, UINT command) {
     switch (command) {
         case 3501: {
             std::string name = SharedAreaText(app);
-            if (name.empty()) return 0;
-            if (!g_shell_hooks.open_file) {
-                ReportNotAvailable(1117);
-                return 0;
-            }
-            return g_shell_hooks.open_file(name.c_str(), true);
+            return !name.empty() && OpenNamedFile(name.c_str(), true);
         }
         case 3502: {
             std::string prototype = SharedAreaText(app);

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "tests/support/morla_process_w32.h"
+
+namespace {
+
+std::string TempFile(const char* name, const char* text) {
+    char dir[MAX_PATH];
+    GetTempPathA(sizeof dir, dir);
+    std::string path = std::string(dir) + name;
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD n;
+    WriteFile(f, text, static_cast<DWORD>(strlen(text)), &n, nullptr);
+    CloseHandle(f);
+    return path;
+}
+
+// Writes a name into the running instance's shared area "morla".
+bool WriteSharedArea(const std::string& text) {
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, "morla");
+    if (!mapping) return false;
+    char* view = static_cast<char*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 1024));
+    if (view) {
+        lstrcpynA(view, text.c_str(), 1024);
+        UnmapViewOfFile(view);
+    }
+    CloseHandle(mapping);
+    return view != nullptr;
+}
+
+HWND FindChildOfClass(HWND frame, const char* class_name) {
+    HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+    return client ? FindWindowExA(client, nullptr, class_name, nullptr) : nullptr;
+}
+
+std::string WindowText(HWND w) {
+    char text[512] = "";
+    GetWindowTextA(w, text, sizeof text);
+    return text;
+}
+
+// The text of a message box: its static control.
+std::string BoxText(HWND box) {
+    HWND label = GetDlgItem(box, 0xFFFF);
+    return label ? WindowText(label) : "";
+}
+
+}  // namespace
+
+TEST(Frame, StartsVisibleWithItsMenuAndAnswersTheClientSize) {
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("/w"));
+    EXPECT_TRUE(IsWindowVisible(morla.frame));
+    EXPECT_EQ(WindowText(morla.frame), "morla");
+    RECT r;
+    GetClientRect(morla.frame, &r);
+    LRESULT size = SendMessageA(morla.frame, WM_COMMAND, 3503, 0);
+    EXPECT_EQ(LOWORD(size), r.right);
+    EXPECT_EQ(HIWORD(size), r.bottom);
+    Sleep(500);
+    EXPECT_TRUE(SaveScreenBitmap(EnvPath("MORLA_SCREENSHOT_DIR") + "\\startup.bmp"));
+    EXPECT_EQ(morla.Stop(), 0u);
+}
+
+TEST(Frame, SecondInstanceAppendsZeroToItsTitle) {
+    MorlaProcess first, second;
+    ASSERT_TRUE(first.Start("/w"));
+    ASSERT_TRUE(second.Start("/w"));
+    EXPECT_EQ(WindowText(second.frame), "morla0");
+}
+
+TEST(Frame, SharedAreaOpensAResourceFileAndItsCommandsGoToTheEditor) {
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("/w"));
+    std::string first = TempFile("morla_test_a.rc", "1 ICON a.ico\r\n");
+    ASSERT_TRUE(WriteSharedArea(first));
+    SendMessageA(morla.frame, WM_COMMAND, 3501, 0);
+    HWND editor = FindChildOfClass(morla.frame, "MresStandIn");
+    ASSERT_NE(editor, nullptr);
+    SendMessageA(morla.frame, WM_COMMAND, 1103, 0);  // save, while the editor is active
+    EXPECT_EQ(WindowText(editor), "Resource editor: command 1103");
+
+    // A second resource file while the editor runs is refused; the first stays open.
+    std::string second = TempFile("morla_test_b.rc", "2 ICON b.ico\r\n");
+    ASSERT_TRUE(WriteSharedArea(second));
+    PostMessageA(morla.frame, WM_COMMAND, 3501, 0);
+    HWND box = WaitForWindow(morla.process.dwProcessId, "Error");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(BoxText(box), "Resource editor is active.\nClose it first");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(editor));
+    EXPECT_EQ(morla.Stop(), 0u);
+}
+
+TEST(Frame, MissingResourceFileIsReportedNotFound) {
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("/w"));
+    ASSERT_TRUE(WriteSharedArea("C:\\no\\such\\file.rc"));
+    PostMessageA(morla.frame, WM_COMMAND, 3501, 0);
+    HWND box = WaitForWindow(morla.process.dwProcessId, "Error");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(BoxText(box), "File C:\\no\\such\\file.rc not found!");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST(Frame, AboutBoxOpensAndExitEndsTheProgram) {
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("/w"));
+    PostMessageA(morla.frame, WM_COMMAND, 1107, 0);
+    HWND about = WaitForWindow(morla.process.dwProcessId, "About Morla");
+    ASSERT_NE(about, nullptr);
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+    Sleep(200);
+    PostMessageA(morla.frame, WM_COMMAND, 1106, 0);
+    EXPECT_EQ(WaitForSingleObject(morla.process.hProcess, 10000), WAIT_OBJECT_0);
+}
