@@ -73,9 +73,6 @@ bool ReadString(const char* name, std::string& out) {
         out.clear();
         return false;
     }
-    // A value stored with its terminating zero by other writers reads back without it.
-    size_t end = out.find('\0');
-    if (end != std::string::npos) out.resize(end);
     return true;
 }
 
@@ -124,6 +121,17 @@ std::string ValueNameById(uint16_t id, int first, int second) {
 bool ReadStringById(uint16_t id, std::string& out) { return ReadString(MessageText(id), out); }
 
 bool WriteStringById(uint16_t id, const char* text) { return WriteString(MessageText(id), text); }
+
+bool ReadCompilerValue(const char* key, const char* name, std::string& out) {
+    out.clear();
+    if (!g_keys.rmc) return false;
+    StoreKey sub = Backend().open_key(g_keys.rmc, key, false);
+    if (!sub) return false;
+    bool found = Backend().read_value(sub, name, out);
+    Backend().close_key(sub);
+    if (!found) out.clear();
+    return found;
+}
 
 bool DeleteSection(const char* name) {
     if (!name || !*name || std::strcmp(name, "Morla") == 0) return true;

@@ -37,6 +37,10 @@ bool WriteStringById(uint16_t id, const char* text);
 // the next number.
 std::string ValueNameById(uint16_t id, int first = 0, int second = 0);
 
+// Reads the value `name` of the key `key` beneath Software\rmc (such as Compiler) while
+// the store is open.
+bool ReadCompilerValue(const char* key, const char* name, std::string& out);
+
 // Deletes the project section `name` beneath Morla (never the root section itself).
 bool DeleteSection(const char* name);
 
