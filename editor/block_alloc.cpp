@@ -1,0 +1,192 @@
+#include "editor/block_alloc.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <unordered_set>
+#include <vector>
+
+#include "shell/format_buffer.h"
+#include "shell/messages.h"
+#include "shell/report.h"
+
+namespace {
+
+constexpr uint16_t kClassSizes[kBlockClassCount] = {
+    32,   36,   40,   44,   48,   52,   56,   60,   64,   72,   80,   88,   96,   104,  112,  120,  128,  140,
+    152,  164,  176,  188,  200,  216,  232,  248,  264,  284,  304,  324,  348,  372,  396,  424,  452,  484,
+    516,  552,  588,  628,  668,  712,  760,  808,  860,  916,  976,  1040, 1108, 1180, 1256, 1336, 1420, 1512,
+    1608, 1712, 1820, 1936, 2060, 2192, 2332, 2480, 2636, 2804, 2980, 3168, 3368, 3580, 3804, 4044, 4300};
+constexpr size_t kLargestClass = 4300;
+constexpr size_t kChunkSize = 4096;       // one refill of a class below 1024 bytes
+constexpr size_t kArenaSize = 1 << 20;    // chunks are carved from arenas so release can check ownership
+constexpr size_t kAlignment = alignof(void*) > 8 ? alignof(void*) : 8;
+constexpr size_t kLinkSize = sizeof(char*);  // the free-list link in a free block's first word
+
+struct Arena {
+    char* start;
+    char* end;
+};
+
+struct Pool {
+    std::mutex lock;
+    char* free_list[kBlockClassCount] = {};
+    std::vector<Arena> arenas;  // sorted by address
+    char* arena_next = nullptr;
+    char* arena_end = nullptr;
+    std::unordered_set<void*> large;  // live blocks beyond the last class
+    BlockStatistics stats = {};
+};
+
+Pool& ThePool() {
+    static Pool* pool = new Pool;  // never destroyed: blocks may be released during exit
+    return *pool;
+}
+
+size_t Stride(size_t class_size) { return (class_size + kAlignment - 1) & ~(kAlignment - 1); }
+
+int ClassIndex(size_t total) {
+    const uint16_t* p = std::lower_bound(kClassSizes, kClassSizes + kBlockClassCount, total);
+    return p == kClassSizes + kBlockClassCount ? -1 : static_cast<int>(p - kClassSizes);
+}
+
+char* CarveFromArena(Pool& pool, size_t bytes) {
+    if (static_cast<size_t>(pool.arena_end - pool.arena_next) < bytes) {
+        char* arena = static_cast<char*>(std::calloc(1, kArenaSize));
+        if (!arena) return nullptr;
+        pool.stats.from_system += kArenaSize;
+        Arena a = {arena, arena + kArenaSize};
+        auto at = std::lower_bound(pool.arenas.begin(), pool.arenas.end(), a,
+                                   [](const Arena& x, const Arena& y) { return x.start < y.start; });
+        pool.arenas.insert(at, a);
+        pool.arena_next = arena;
+        pool.arena_end = arena + kArenaSize;
+    }
+    char* p = pool.arena_next;
+    pool.arena_next += bytes;
+    return p;
+}
+
+// An empty class gets one chunk: 4096 / size blocks below 1024 bytes, else one block.
+bool Refill(Pool& pool, int index) {
+    size_t stride = Stride(kClassSizes[index]);
+    size_t count = kClassSizes[index] < 1024 ? kChunkSize / stride : 1;
+    char* chunk = CarveFromArena(pool, count * stride);
+    if (!chunk) return false;
+    for (size_t i = count; i-- > 0;) {
+        char* block = chunk + i * stride;
+        std::memcpy(block, &pool.free_list[index], sizeof(char*));
+        pool.free_list[index] = block;
+    }
+    return true;
+}
+
+bool InPool(const Pool& pool, const char* p) {
+    auto at = std::upper_bound(pool.arenas.begin(), pool.arenas.end(), p,
+                               [](const char* q, const Arena& a) { return q < a.start; });
+    return at != pool.arenas.begin() && p < (at - 1)->end;
+}
+
+uint32_t Word(const char* p) {
+    uint32_t w;
+    std::memcpy(&w, p, 4);
+    return w;
+}
+
+void SetWord(char* p, uint32_t w) { std::memcpy(p, &w, 4); }
+
+}  // namespace
+
+size_t BlockClassSize(size_t total) {
+    int index = ClassIndex(total);
+    return index < 0 ? 0 : kClassSizes[index];
+}
+
+void* AllocateBlock(size_t size) {
+    if (size > 0x7FFFFFFF - kBlockOverhead) {
+        OutOfMemory();
+        return nullptr;
+    }
+    size_t total = size + kBlockOverhead;
+    Pool& pool = ThePool();
+    char* block = nullptr;
+    {
+        std::lock_guard<std::mutex> hold(pool.lock);
+        int index = ClassIndex(total);
+        if (index >= 0) {
+            if (pool.free_list[index] || Refill(pool, index)) {
+                block = pool.free_list[index];
+                std::memcpy(&pool.free_list[index], block, kLinkSize);
+                std::memset(block, 0, kLinkSize);  // free blocks are zero apart from the link
+                pool.stats.lost_to_rounding += kClassSizes[index] - total;
+            }
+        } else if ((block = static_cast<char*>(std::calloc(1, total)))) {
+            pool.large.insert(block);
+            pool.stats.from_system += total;
+        }
+        if (block) pool.stats.allocated += total;
+    }
+    if (!block) {
+        OutOfMemory();
+        return nullptr;
+    }
+    SetWord(block, kBlockMagic);
+    SetWord(block + 4, static_cast<uint32_t>(total));
+    SetWord(block + 8 + size, kBlockTrailer);
+    return block + 8;
+}
+
+void ReleaseBlock(void* user) {
+    if (!user) return;
+    char* block = static_cast<char*>(user) - 8;
+    Pool& pool = ThePool();
+    size_t damaged_total = 0;
+    bool wrong = false;
+    {
+        std::lock_guard<std::mutex> hold(pool.lock);
+        bool large = pool.large.count(block) != 0;
+        size_t total = 0;
+        int index = -1;
+        if (large || InPool(pool, block)) {
+            total = Word(block + 4);
+            index = ClassIndex(total);
+        }
+        wrong = (!large && !InPool(pool, block)) || Word(block) != kBlockMagic || total < kBlockOverhead ||
+                (large ? index >= 0 : index < 0);
+        if (!wrong) {
+            SetWord(block, 0);
+            if (Word(block + total - 4) != kBlockTrailer) damaged_total = total;
+            SetWord(block + total - 4, 0);
+            pool.stats.allocated -= total;
+            if (large) {
+                pool.large.erase(block);
+                pool.stats.from_system -= total;
+                std::free(block);
+            } else {
+                pool.stats.lost_to_rounding -= kClassSizes[index] - total;
+                std::memset(block, 0, Stride(kClassSizes[index]));
+                std::memcpy(block, &pool.free_list[index], sizeof(char*));
+                pool.free_list[index] = block;
+            }
+        }
+    }
+    if (wrong) ShowErrorId(4072);
+    if (damaged_total) ShowError(FormatText(MessageText(4073), static_cast<int>(damaged_total)));
+}
+
+char* AllocatePathBuffer() { return static_cast<char*>(AllocateBlock(kPathBufferSize)); }
+
+char* DuplicateString(const char* text) {
+    if (!text) return nullptr;
+    size_t n = std::strlen(text);
+    char* copy = static_cast<char*>(AllocateBlock(n + 1));
+    if (copy) std::memcpy(copy, text, n + 1);
+    return copy;
+}
+
+BlockStatistics BlockAllocatorStatistics() {
+    Pool& pool = ThePool();
+    std::lock_guard<std::mutex> hold(pool.lock);
+    return pool.stats;
+}
