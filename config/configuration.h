@@ -8,6 +8,8 @@
 struct ConfigRect {
     int left = 0, top = 0, right = 0, bottom = 0;
     bool IsEmpty() const { return right <= left || bottom <= top; }
+
+    bool operator==(const ConfigRect&) const = default;
 };
 
 // EditorFlags bits.
@@ -24,6 +26,8 @@ enum : int {
 struct AcceleratorChange {
     int index = 0;  // in the built-in table
     int key = 0, command = 0, flags = 0;
+
+    bool operator==(const AcceleratorChange&) const = default;
 };
 
 struct LanguageSetting {
@@ -33,16 +37,22 @@ struct LanguageSetting {
     bool has_code = false;
     std::vector<std::string> keywords;
     std::string icon;    // written when set, never read back
+
+    bool operator==(const LanguageSetting&) const = default;
 };
 
 struct MacroSetting {
     std::string code;  // at most 19 characters
     int position = 0;
     std::string text;  // any bytes
+
+    bool operator==(const MacroSetting&) const = default;
 };
 
 struct UtilitySetting {
     std::string nickname, progname, prog_args, start_dir, id;
+
+    bool operator==(const UtilitySetting&) const = default;
 };
 
 // A file open at exit: its line (from 1) and its window's placement, with the left
@@ -51,15 +61,21 @@ struct OpenFileEntry {
     std::string path;
     int line = 1;
     int left = 0, top = 0, right = 0, bottom = 0;
+
+    bool operator==(const OpenFileEntry&) const = default;
 };
 
 struct BreakpointSetting {
     std::string file;
     int line = 0;
+
+    bool operator==(const BreakpointSetting&) const = default;
 };
 
 struct FileProcessorSetting {
     std::string input, command, output;
+
+    bool operator==(const FileProcessorSetting&) const = default;
 };
 
 // The values of one project section.
@@ -75,6 +91,8 @@ struct ProjectSection {
     std::string debugger_arguments, dbg_exe_name, dbg_dir;
     std::vector<BreakpointSetting> breakpoints;
     std::vector<FileProcessorSetting> file_processors;
+
+    bool operator==(const ProjectSection&) const = default;
 };
 
 struct Configuration {
@@ -123,6 +141,8 @@ struct Configuration {
     std::vector<OpenFileEntry> open_files;  // of the root section, used when no project is current
     std::string current_project;            // empty when none is current
     ProjectSection project;                 // the current project's section
+
+    bool operator==(const Configuration&) const = default;
 };
 
 // Reads the root section and the current project's section over the values already in

@@ -1,29 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <string>
 
-#include "config/compiler_root.h"
-#include "config/memory_store.h"
-#include "config/store.h"
-#include "tests/support/recorded_reports.h"
+#include "tests/config/memory_store_fixture.h"
 
 namespace {
 
-// An installed suite: the store opens without a first-run set-up.
-class StoreTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ClearMemoryStore();
-        SetStoreBackend(nullptr);
-        g_store_platform = StorePlatform{};
-        ASSERT_TRUE(StoreCompilerRoot("C:\\rmc"));
-    }
-    void TearDown() override {
-        CloseStore();
-        ClearMemoryStore();
-    }
-    RecordedReports reports;
-};
+using StoreTest = MemoryStoreTest;
 
 TEST_F(StoreTest, WritesReadBackAfterReopen) {
     ASSERT_TRUE(OpenStore("Morla", true));
