@@ -11,8 +11,6 @@ StorePlatform g_store_platform;
 
 namespace {
 
-std::string g_first_run_root;
-
 std::filesystem::path HostPath(const std::string& path) {
 #ifdef _WIN32
     return std::filesystem::path(path);
@@ -115,10 +113,7 @@ StoreKey FirstRunSetUp(StoreKey software) {
     std::string root;
     if (!FindCompilerRoot(root)) return nullptr;
     StoreKey rmc = WriteCompilerKeys(software, root);
-    if (rmc) {
-        g_first_run_root = root;
-        return rmc;
-    }
+    if (rmc) return rmc;
     // A half-made rmc key would pass for a known installation on the next run.
     const StoreBackend& b = CurrentStoreBackend();
     if (StoreKey partial = b.open_key(software, "rmc", false)) {
@@ -142,8 +137,6 @@ bool StoreCompilerRoot(const std::string& root) {
     b.close_key(software);
     return rmc != nullptr;
 }
-
-const std::string& FirstRunCompilerRoot() { return g_first_run_root; }
 
 bool CheckCompilerRoot(const std::string& root) {
     if (root.size() < 2 || root[1] != ':') {

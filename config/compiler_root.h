@@ -27,13 +27,11 @@ bool FindCompilerRoot(std::string& root);
 
 // Creates rmc beneath `software` with Compiler\includepath and rmclnk\libpath for the
 // root found by FindCompilerRoot; returns the open rmc key, null (reported) on failure.
+// The root is known from then on by the include path (see LoadConfiguration).
 StoreKey FirstRunSetUp(StoreKey software);
 
 // Writes the compiler keys for `root` (after the user changed it).
 bool StoreCompilerRoot(const std::string& root);
-
-// The root found by the last first-run set-up; empty when there was none.
-const std::string& FirstRunCompilerRoot();
 
 // Accepts a root entered by the user: drive, existing directory, bin\rmc.exe and
 // lib\kernel32.lib; each failure has its own message.

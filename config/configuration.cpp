@@ -2,7 +2,6 @@
 
 #include <cctype>
 
-#include "config/compiler_root.h"
 #include "config/config_lists.h"
 #include "config/store.h"
 #include "config/value_formats.h"
@@ -43,7 +42,7 @@ void ReadCompilerPaths(Configuration& c) {
     ReadCompilerValue("Compiler", "includepath", c.include_path);
     if (c.include_path.find('\\') == std::string::npos)
         ShowError("Incorrect value for Include path in the registry\nKey: includePath");
-    c.compiler_root = FirstRunCompilerRoot().empty() ? RootOfIncludePath(c.include_path) : FirstRunCompilerRoot();
+    c.compiler_root = RootOfIncludePath(c.include_path);
     if (c.win_help_data_base.empty() && !c.compiler_root.empty())
         c.win_help_data_base = c.compiler_root + "\\bin\\win32hlp";
 }
