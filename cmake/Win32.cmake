@@ -34,7 +34,7 @@ endforeach()
 
 file(GLOB MORLA_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
 add_library(morla_w32_test_support STATIC ${MORLA_TEST_SUPPORT})
-target_link_libraries(morla_w32_test_support PUBLIC morla_win gtest)
+target_link_libraries(morla_w32_test_support PUBLIC morla_win gtest shlwapi)
 
 foreach(f ${MORLA_FOLDERS})
   morla_test_sources(${f} _w32test.cpp srcs)
@@ -45,6 +45,6 @@ foreach(f ${MORLA_FOLDERS})
     add_dependencies(w32test_${f} morla)
     add_test(NAME w32.${f} COMMAND w32test_${f})
     set_tests_properties(w32.${f} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine TIMEOUT 600
-      ENVIRONMENT "MORLA_WINE_DIR=${MORLA_WINE_DIR};MORLA_EXE=$<TARGET_FILE:morla>;MORLA_SUITE_ROOT=${MORLA_SUITE_ROOT};MORLA_SCREENSHOT_DIR=${CMAKE_BINARY_DIR}/screenshots")
+      ENVIRONMENT "MORLA_WINE_DIR=${MORLA_WINE_DIR};MORLA_EXE=${MORLA_SUITE_ROOT}/bin/morla.exe;MORLA_SUITE_ROOT=${MORLA_SUITE_ROOT};MORLA_SCREENSHOT_DIR=${CMAKE_BINARY_DIR}/screenshots")
   endif()
 endforeach()

@@ -8,7 +8,11 @@
 
 #include "shell/app_state_w32.h"
 #include "shell/command_line.h"
+#include "shell/command_line_w32.h"
+#include "shell/environment.h"
+#include "shell/format_buffer.h"
 #include "shell/frame_w32.h"
+#include "shell/settings_w32.h"
 #include "shell/message_box_w32.h"
 #include "shell/messages.h"
 #include "shell/report.h"
@@ -113,6 +117,14 @@ void ReleaseApplication() {
     CloseSharedArea(*g_app);
 }
 
+void SetCompilerPath(const std::string& root) {
+    char path[32767];
+    DWORD n = GetEnvironmentVariableA("PATH", path, sizeof path);
+    std::string current = n && n < sizeof path ? path : "";
+    std::string wanted = PathWithCompilerBin(current, root);
+    if (wanted != current) SetEnvironmentVariableA("PATH", wanted.c_str());
+}
+
 int MessageLoop() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -130,8 +142,16 @@ int RunMorla(HINSTANCE instance, const char* command_line) {
     InstallMessageBoxes();
     if (!PrepareApplication(instance, command_line)) return 0;
 
-    int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
-    if (g_app->another_instance) x = y = width = height = CW_USEDEFAULT;
+    char program[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    bool configured = LoadProgramConfiguration(program, g_app->start_directory);
+    g_app->compiler_root = g_config.compiler_root;
+    g_app->frame_zoomed = g_config.frame_zoomed != 0;
+    if (g_config.output_wnd_height > 0) g_app->output_height = g_config.output_wnd_height;
+    g_shell_hooks.save_configuration = SaveProgramConfiguration;
+
+    int x = g_config.frame_x, y = g_config.frame_y, width = g_config.frame_cx, height = g_config.frame_cy;
+    if (width <= 0 || height == 0 || g_app->another_instance) x = y = width = height = CW_USEDEFAULT;
     HWND frame = CreateFrame(x, y, width, height, g_app->frame_zoomed);
     if (!frame) return 0;
     g_app->small_popup = CreateWindowExA(0, "smallTextPopup", nullptr, WS_POPUP | WS_BORDER, 0, 0, 10, 10, frame,
@@ -144,14 +164,19 @@ int RunMorla(HINSTANCE instance, const char* command_line) {
 
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
+    if (!g_config.current_dir.empty() && !SetCurrentDirectoryA(g_config.current_dir.c_str())) {
+        ShowError(FormatText(MessageText(4380), g_config.current_dir.c_str()));
+        SetCurrentDirectoryA(g_app->start_directory);
+    }
     SetFrameTitle(nullptr);
     DrawMenuBar(frame);
 
     CommandLineFiles files;
     if (!g_app->options.debug_process) files = ParseFileNames(g_app->command_line);
-    for (const std::string& name : files.names) OpenNamedFile(name.c_str(), true);
-    if (!files.executable.empty()) OpenNamedFile(files.executable.c_str(), true);
-    g_app->save_configuration = g_app->command_line.empty() && g_app->options.reopen_project;
+    OpenCommandLineFiles(files);
+    // A command line that names anything leaves the previous run's configuration alone.
+    g_app->save_configuration = configured && g_app->command_line.empty() && g_app->options.reopen_project;
+    SetCompilerPath(g_app->compiler_root);
 
     if (g_app->splash) DestroyWindow(g_app->splash);
     g_app->splash = nullptr;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/command_line.h"
+#include "shell/environment.h"
 
 struct OptionCase {
     const char* args;
@@ -70,4 +71,11 @@ TEST(CommandLine, FileNamePass) {
         EXPECT_EQ(f.executable, c.exe);
         EXPECT_EQ(f.executable_args, c.exe_args);
     }
+}
+
+TEST(Environment, CompilerBinGoesFirstUnlessTheRootIsOnPath) {
+    EXPECT_EQ(PathWithCompilerBin("C:\\WINDOWS", "C:\\rmc"), "C:\\rmc\\bin;C:\\WINDOWS");
+    EXPECT_EQ(PathWithCompilerBin("c:\\RMC\\bin;C:\\WINDOWS", "C:\\rmc"), "c:\\RMC\\bin;C:\\WINDOWS");
+    EXPECT_EQ(PathWithCompilerBin("", "C:\\rmc"), "C:\\rmc\\bin");
+    EXPECT_EQ(PathWithCompilerBin("C:\\WINDOWS", ""), "C:\\WINDOWS");
 }
