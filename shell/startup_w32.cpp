@@ -13,6 +13,7 @@
 #include "shell/format_buffer.h"
 #include "shell/frame_w32.h"
 #include "shell/settings_w32.h"
+#include "shell/subsystems_w32.h"
 #include "shell/message_box_w32.h"
 #include "shell/messages.h"
 #include "shell/report.h"
@@ -171,6 +172,7 @@ int RunMorla(HINSTANCE instance, const char* command_line) {
     SetFrameTitle(nullptr);
     DrawMenuBar(frame);
 
+    InstallSubsystems();
     CommandLineFiles files;
     if (!g_app->options.debug_process) files = ParseFileNames(g_app->command_line);
     OpenCommandLineFiles(files);

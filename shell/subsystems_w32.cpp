@@ -1,0 +1,6 @@
+#include "shell/subsystems_w32.h"
+
+// One line per subsystem: declare its installer and call it below.
+
+void InstallSubsystems() {
+}
