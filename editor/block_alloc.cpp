@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <atomic>
 #include <mutex>
+#include <thread>
 #include <unordered_set>
 #include <vector>
 
@@ -29,8 +31,18 @@ struct Arena {
     char* end;
 };
 
+// A spin lock: the pool is held only for a few instructions, and nearly always by the
+// user-interface thread alone.
+struct SpinLock {
+    std::atomic_flag flag = ATOMIC_FLAG_INIT;
+    void lock() {
+        while (flag.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
+    }
+    void unlock() { flag.clear(std::memory_order_release); }
+};
+
 struct Pool {
-    std::mutex lock;
+    SpinLock lock;
     char* free_list[kBlockClassCount] = {};
     std::vector<Arena> arenas;  // sorted by address
     char* arena_next = nullptr;
@@ -46,10 +58,20 @@ Pool& ThePool() {
 
 size_t Stride(size_t class_size) { return (class_size + kAlignment - 1) & ~(kAlignment - 1); }
 
-int ClassIndex(size_t total) {
-    const uint16_t* p = std::lower_bound(kClassSizes, kClassSizes + kBlockClassCount, total);
-    return p == kClassSizes + kBlockClassCount ? -1 : static_cast<int>(p - kClassSizes);
-}
+// Class sizes are multiples of 4: the class of a total is looked up by total / 4.
+struct ClassTable {
+    uint8_t index[kLargestClass / 4 + 1];
+    ClassTable() {
+        int c = 0;
+        for (size_t q = 0; q <= kLargestClass / 4; ++q) {
+            while (kClassSizes[c] < q * 4) ++c;
+            index[q] = static_cast<uint8_t>(c);
+        }
+    }
+};
+const ClassTable kClassTable;
+
+int ClassIndex(size_t total) { return total > kLargestClass ? -1 : kClassTable.index[(total + 3) / 4]; }
 
 char* CarveFromArena(Pool& pool, size_t bytes) {
     if (static_cast<size_t>(pool.arena_end - pool.arena_next) < bytes) {
@@ -112,7 +134,7 @@ void* AllocateBlock(size_t size) {
     Pool& pool = ThePool();
     char* block = nullptr;
     {
-        std::lock_guard<std::mutex> hold(pool.lock);
+        std::lock_guard<SpinLock> hold(pool.lock);
         int index = ClassIndex(total);
         if (index >= 0) {
             if (pool.free_list[index] || Refill(pool, index)) {
@@ -144,7 +166,7 @@ void ReleaseBlock(void* user) {
     size_t damaged_total = 0;
     bool wrong = false;
     {
-        std::lock_guard<std::mutex> hold(pool.lock);
+        std::lock_guard<SpinLock> hold(pool.lock);
         bool large = pool.large.count(block) != 0;
         size_t total = 0;
         int index = -1;
@@ -187,6 +209,6 @@ char* DuplicateString(const char* text) {
 
 BlockStatistics BlockAllocatorStatistics() {
     Pool& pool = ThePool();
-    std::lock_guard<std::mutex> hold(pool.lock);
+    std::lock_guard<SpinLock> hold(pool.lock);
     return pool.stats;
 }

@@ -1,0 +1,75 @@
+// Loading a 50 MB C-like file into a document, beside `wc -l` on the same file.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "editor/block_alloc.h"
+#include "editor/text_document.h"
+
+namespace {
+
+const std::string& InputFile() {
+    static std::string path = [] {
+        auto dir = std::filesystem::temp_directory_path() / "morla-load-bench";
+        std::filesystem::create_directories(dir);
+        std::string file = (dir / "big.c").string();
+        std::ofstream out(file, std::ios::binary);
+        std::mt19937 random(7);
+        const char* bodies[] = {"    int count = 0;", "    for (i = 0; i < n; i++) {", "        total += values[i] * 3;",
+                                "    }", "    if (total > limit && flags & 4)", "        return report(\"overflow\", total);",
+                                "", "/* a comment line that explains what follows */", "    char *name = argv[1];"};
+        size_t written = 0;
+        for (int f = 0; written < 50u << 20; ++f) {
+            std::string head = "static int function_" + std::to_string(f) + "(int n, int *values)\r\n{\r\n";
+            out << head;
+            written += head.size();
+            for (int l = random() % 30 + 5; l > 0; --l) {
+                std::string line = std::string(bodies[random() % 9]) + "\r\n";
+                out << line;
+                written += line.size();
+            }
+            out << "}\r\n\r\n";
+            written += 5;
+        }
+        return file;
+    }();
+    return path;
+}
+
+void LoadIntoDocument(benchmark::State& state) {
+    const std::string& file = InputFile();
+    TextDocument* doc = FindDocument(file.c_str(), true);
+    for (auto _ : state) {
+        state.PauseTiming();
+        ClearLines(doc);
+        state.ResumeTiming();
+        LoadDocument(doc, file.c_str());
+        benchmark::DoNotOptimize(doc->line_count);
+    }
+    BlockStatistics stats = BlockAllocatorStatistics();
+    state.counters["lines"] = doc->line_count;
+    state.counters["bytes_per_line"] = static_cast<double>(stats.allocated) / doc->line_count;
+    state.counters["system_bytes_per_line"] = static_cast<double>(stats.from_system) / doc->line_count;
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(std::filesystem::file_size(file)));
+    FreeDocument(doc);
+}
+BENCHMARK(LoadIntoDocument)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void WcLines(benchmark::State& state) {
+    std::string command = "wc -l < '" + InputFile() + "' > /dev/null";
+    for (auto _ : state)
+        if (std::system(command.c_str()) != 0) state.SkipWithError("wc failed");
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(std::filesystem::file_size(InputFile())));
+}
+BENCHMARK(WcLines)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
