@@ -27,8 +27,14 @@ int FindLiteral(const char* text, int length, int from, const char* pattern, int
     if (pattern_length <= 0) return from <= length ? from : -1;
     if (length - from < pattern_length) return -1;
     if (!ignore_case) {
-        const void* hit = memmem(text + from, length - from, pattern, pattern_length);
-        return hit ? static_cast<int>(static_cast<const char*>(hit) - text) : -1;
+        // memchr for the first byte, then compare: portable where memmem is missing.
+        const char* last = text + length - pattern_length;
+        for (const char* p = text + from; p <= last; ++p) {
+            p = static_cast<const char*>(memchr(p, pattern[0], static_cast<size_t>(last - p) + 1));
+            if (!p) return -1;
+            if (memcmp(p, pattern, pattern_length) == 0) return static_cast<int>(p - text);
+        }
+        return -1;
     }
     unsigned char first = UpperAscii(pattern[0]);
     for (int i = from; i <= length - pattern_length; ++i)
