@@ -1,0 +1,22 @@
+#include "analysis/source_lines.h"
+
+std::vector<LineView> ViewLines(const std::vector<std::string>& lines) {
+    std::vector<LineView> views;
+    views.reserve(lines.size());
+    for (const std::string& l : lines) views.push_back(LineView{l.data(), static_cast<int32_t>(l.size())});
+    return views;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        size_t stop = end;
+        while (stop > start && text[stop - 1] == '\r') --stop;
+        lines.emplace_back(text, start, stop - start);
+        start = end + 1;
+    }
+    return lines;
+}
