@@ -9,18 +9,18 @@ namespace {
 
 constexpr int kDistanceLimit = 512;
 
-bool SameAt(const char* text, const char* pattern, int pattern_length, bool ignore_case) {
-    if (!ignore_case) return memcmp(text, pattern, pattern_length) == 0;
-    for (int i = 0; i < pattern_length; ++i)
-        if (UpperAscii(text[i]) != UpperAscii(pattern[i])) return false;
-    return true;
-}
-
 unsigned char Fold(char c, bool ignore_case) {
     return ignore_case ? UpperAscii(c) : static_cast<unsigned char>(c);
 }
 
 }  // namespace
+
+bool SameText(const char* text, const char* pattern, int n, bool ignore_case) {
+    if (!ignore_case) return memcmp(text, pattern, n) == 0;
+    for (int i = 0; i < n; ++i)
+        if (UpperAscii(text[i]) != UpperAscii(pattern[i])) return false;
+    return true;
+}
 
 int FindLiteral(const char* text, int length, int from, const char* pattern, int pattern_length, bool ignore_case) {
     if (from < 0) from = 0;
@@ -38,7 +38,7 @@ int FindLiteral(const char* text, int length, int from, const char* pattern, int
     }
     unsigned char first = UpperAscii(pattern[0]);
     for (int i = from; i <= length - pattern_length; ++i)
-        if (UpperAscii(text[i]) == first && SameAt(text + i, pattern, pattern_length, true)) return i;
+        if (UpperAscii(text[i]) == first && SameText(text + i, pattern, pattern_length, true)) return i;
     return -1;
 }
 
@@ -47,7 +47,7 @@ int FindLiteralBackward(const char* text, int length, int before, const char* pa
     int last = length - pattern_length;
     if (before - 1 < last) last = before - 1;
     for (int i = last; i >= 0; --i)
-        if (SameAt(text + i, pattern, pattern_length, ignore_case)) return i;
+        if (SameText(text + i, pattern, pattern_length, ignore_case)) return i;
     return -1;
 }
 
@@ -108,7 +108,7 @@ int FindSimilarWord(const char* line, int length, int from, const char* word, in
         int n = i - start;
         int difference = n > word_length ? n - word_length : word_length - n;
         if (difference > threshold) continue;
-        if (n == word_length && SameAt(line + start, word, n, ignore_case)) continue;
+        if (n == word_length && SameText(line + start, word, n, ignore_case)) continue;
         if (EditDistance(line + start, n, word, word_length, ignore_case) <= threshold) {
             *match_length = n;
             return start;

@@ -2,6 +2,9 @@
 // Exact-text and similar-word matching within one line (text + length, no terminator
 // needed). Columns count from 0; every function returns the column of the match or -1.
 
+// True when text starts with the n characters of pattern.
+bool SameText(const char* text, const char* pattern, int n, bool ignore_case);
+
 // First occurrence of pattern starting at or after `from`.
 int FindLiteral(const char* text, int length, int from, const char* pattern, int pattern_length, bool ignore_case);
 
