@@ -1,7 +1,8 @@
 #include "config/compiler_root.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
-#include <filesystem>
 
 #include "shell/format_buffer.h"
 #include "shell/report.h"
@@ -11,15 +12,18 @@ StorePlatform g_store_platform;
 
 namespace {
 
-std::filesystem::path HostPath(const std::string& path) {
-#ifdef _WIN32
-    return std::filesystem::path(path);
-#else
+// The C library's stat takes 8-bit paths as the program keeps them; elsewhere than on
+// Windows the backslashes become slashes.
+bool StatMode(const std::string& path, unsigned& mode) {
     std::string host = path;
+#ifndef _WIN32
     for (char& c : host)
         if (c == '\\') c = '/';
-    return std::filesystem::path(host);
 #endif
+    struct stat info;
+    if (stat(host.c_str(), &info) != 0) return false;
+    mode = info.st_mode;
+    return true;
 }
 
 bool HasWindowsHeader(const std::string& root, std::string& header) {
@@ -65,14 +69,17 @@ StoreKey WriteCompilerKeys(StoreKey software, const std::string& root) {
 
 bool StoreFileExists(const std::string& path) {
     if (g_store_platform.file_exists) return g_store_platform.file_exists(path.c_str());
-    std::error_code error;
-    return std::filesystem::is_regular_file(HostPath(path), error);
+    unsigned mode = 0;
+    return StatMode(path, mode) && S_ISREG(mode);
 }
 
 bool StoreDirectoryExists(const std::string& path) {
     if (g_store_platform.directory_exists) return g_store_platform.directory_exists(path.c_str());
-    std::error_code error;
-    return std::filesystem::is_directory(HostPath(path), error);
+    // The C library refuses a directory with a trailing separator, except a drive's root.
+    std::string dir = path;
+    while (dir.size() > 1 && (dir.back() == '\\' || dir.back() == '/') && dir[dir.size() - 2] != ':') dir.pop_back();
+    unsigned mode = 0;
+    return StatMode(dir, mode) && S_ISDIR(mode);
 }
 
 std::string RootFromProgramPath(const std::string& program_path, const std::string& current_directory) {

@@ -1,3 +1,5 @@
+#include <cstdio>
+#include <filesystem>
 #include <set>
 #include <string>
 
@@ -131,6 +133,24 @@ TEST_F(FirstRunTest, EnteredRootIsCheckedInOrder) {
     reports.errors.clear();
     EXPECT_TRUE(CheckCompilerRoot("C:\\good"));
     EXPECT_TRUE(reports.Quiet());
+}
+
+// Without hooks the real file system answers, with the separators of Windows paths.
+TEST(StoreFileSystem, AcceptsBackslashPaths) {
+    g_store_platform = StorePlatform{};
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "morla_config_fs_test";
+    std::filesystem::create_directories(dir / "include");
+    std::FILE* f = std::fopen((dir / "include" / "windows.h").c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    std::string root = dir.string();
+    for (char& c : root)
+        if (c == '/') c = '\\';
+    EXPECT_TRUE(StoreFileExists(root + "\\include\\windows.h"));
+    EXPECT_FALSE(StoreFileExists(root + "\\include"));
+    EXPECT_TRUE(StoreDirectoryExists(root + "\\include\\"));
+    EXPECT_FALSE(StoreDirectoryExists(root + "\\lib"));
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
