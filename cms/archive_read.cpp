@@ -38,9 +38,10 @@ struct Parser {
     // Reads the string that starts at pos (just after "@"); "@@" is one "@".
     void ReadString() {
         text.clear();
+        int start_line = line;
         for (;;) {
             if (pos >= s.size()) {
-                Error("Missing end of string '@'");
+                result.problems.push_back({true, start_line, "Missing end of string '@'"});
                 tok = Tok::Eof;
                 return;
             }

@@ -9,6 +9,7 @@ namespace {
 
 constexpr int kSnakeLimit = 20;       // a snake this long makes a cut-off point worth taking
 constexpr int kHeuristicCost = 200;   // search steps before the heuristic may cut
+constexpr int kMinimumCostCap = 1024; // search steps after which the best diagonal so far is taken
 
 const uint32_t kTableSizes[] = {509,     1021,    2039,     4093,     8191,     16381,
                                 32749,   65521,   131071,   262139,   524287,   1048573,
@@ -172,7 +173,7 @@ struct Comparer {
         offset = int(y.seq.size()) + 1;
         too_expensive = 1;
         for (int d = diags; d != 0; d >>= 2) too_expensive <<= 1;
-        too_expensive = std::max(4096, too_expensive);
+        too_expensive = std::max(kMinimumCostCap, too_expensive);
     }
 
     int& fd(int d) { return fdiag[size_t(d + offset)]; }

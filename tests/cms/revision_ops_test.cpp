@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include "cms/archive.h"
+#include "cms/revision_ops.h"
+#include "tests/cms/cms_fixture.h"
+
+namespace {
+
+class RevisionOps : public CmsFixture {
+protected:
+    bool PutText(const std::string& text, PutRequest put = {}) {
+        if (put.work_file.empty()) put.work_file = "f.c";
+        put.keep = true;
+        WriteWork(put.work_file, text);
+        return Put(session, put);
+    }
+    bool GetRevision(const std::string& revision, bool lock = false, const std::string& output = "out.c") {
+        GetRequest get;
+        get.work_file = "f.c";
+        get.revision = revision;
+        get.output = output;
+        get.lock = lock;
+        get.overwrite = true;
+        return Get(session, get);
+    }
+    std::string Log() { return ReadBytes(session.cms_dir + "/LOGFILE.LOG"); }
+};
+
+TEST_F(RevisionOps, PutThenGetEveryRevision) {
+    std::vector<std::string> texts = {"a\nb\nc\n", "a\nB\nc\n", "a\nB\nc\nd", "x\na\nB\nc\nd\n", "x\n"};
+    for (const std::string& t : texts) ASSERT_TRUE(PutText(t));
+    for (size_t i = 0; i < texts.size(); ++i) {
+        ASSERT_TRUE(GetRevision("1." + std::to_string(i + 1)));
+        EXPECT_EQ(ReadWork("out.c"), texts[i]);
+    }
+    EXPECT_EQ(ReadBytes(Work("out.c")), ToDiskText(texts.back()));  // written with CR LF
+    EXPECT_TRUE(reports.errors.empty());
+    EXPECT_FALSE(FileExists(Archive("_f.c_")));
+    std::string log = Log();
+    EXPECT_NE(log.find("put        1.5r   1b   0f   5t 2026.12.10."), std::string::npos) << log;
+    EXPECT_NE(log.find("get        1.1r   5b   0f   5t"), std::string::npos) << log;
+}
+
+TEST_F(RevisionOps, PutDeletesTheWorkingFileOnlyAfterTheArchiveIsWritten) {
+    WriteWork("f.c", "text\n");
+    PutRequest put;
+    put.work_file = "f.c";
+    ASSERT_TRUE(Put(session, put));
+    EXPECT_FALSE(FileExists(Work("f.c")));
+    // An archive that cannot be replaced (its name is a directory) keeps the working file.
+    std::filesystem::create_directories(root / "work" / "CMS" / "g.c" / "x");
+    WriteWork("g.c", "text\n");
+    put.work_file = "g.c";
+    EXPECT_FALSE(Put(session, put));
+    EXPECT_TRUE(FileExists(Work("g.c")));
+}
+
+TEST_F(RevisionOps, LinesLongerThanAnyEditorLineSurvive) {
+    std::string long_line(5000, 'x');
+    ASSERT_TRUE(PutText("a\n" + long_line + "\nb\n"));
+    ASSERT_TRUE(PutText("a\n" + long_line + "y\nb\n"));
+    ASSERT_TRUE(GetRevision("1.1"));
+    EXPECT_EQ(ReadWork("out.c"), "a\n" + long_line + "\nb\n");
+}
+
+TEST_F(RevisionOps, UnchangedFileAsksAndLeavesTheArchive) {
+    ASSERT_TRUE(PutText("same\n"));
+    std::string before = ReadBytes(Archive("f.c"));
+    EXPECT_FALSE(PutText("same\n"));
+    ASSERT_EQ(reports.questions.size(), 1u);
+    EXPECT_EQ(reports.questions[0], "File f.c is identical to revision 1.1 Save anyway?");
+    EXPECT_EQ(ReadBytes(Archive("f.c")), before);
+    reports.answers.push_back(AskAnswer::Yes);
+    EXPECT_TRUE(PutText("same\n"));
+}
+
+TEST_F(RevisionOps, LockConflictsBetweenTwoUsers) {
+    ASSERT_TRUE(PutText("v1\n"));
+    ASSERT_TRUE(GetRevision("1.1", true));  // alice locks 1.1
+    ASSERT_TRUE(GetRevision("1.1", true));  // again: still one lock
+    CmsArchive a;
+    a.path = Archive("f.c");
+    ASSERT_TRUE(ReadArchiveFile(a).usable);
+    EXPECT_EQ(a.locks.size(), 1u);
+
+    session.user = "bob";
+    reports.errors.clear();
+    EXPECT_FALSE(GetRevision("1.1", true));
+    ASSERT_EQ(reports.errors.size(), 1u);
+    EXPECT_EQ(reports.errors[0], "Version 1.1 locked by alice");
+    EXPECT_FALSE(PutText("v2 by bob\n"));
+    EXPECT_EQ(reports.errors.back(), "Version 1.1 locked by alice");
+    ChangeRequest unlock;
+    unlock.work_file = "f.c";
+    unlock.unlock = true;
+    unlock.unlock_revision = "1.1";
+    EXPECT_EQ(ChangeArchive(session, unlock), 1);
+    EXPECT_EQ(reports.errors.back(), "1.1 still locked by alice");
+
+    session.user = "alice";
+    EXPECT_TRUE(PutText("v2 by alice\n"));  // her lock goes with the check-in
+    a = CmsArchive{};
+    a.path = Archive("f.c");
+    ASSERT_TRUE(ReadArchiveFile(a).usable);
+    EXPECT_TRUE(a.locks.empty());
+    EXPECT_EQ(a.head->number, "1.2");
+}
+
+TEST_F(RevisionOps, OneLockPerUser) {
+    ASSERT_TRUE(PutText("v1\n"));
+    ASSERT_TRUE(PutText("v2\n"));
+    ASSERT_TRUE(GetRevision("1.1", true));
+    EXPECT_FALSE(GetRevision("1.2", true));
+    EXPECT_EQ(reports.errors.back(), "you already locked revision 1.1; You can't lock several revisions.");
+}
+
+TEST_F(RevisionOps, NamesTheArchiveCouldNotReadBackAreRefused) {
+    session.user = "j.doe";
+    EXPECT_FALSE(PutText("x\n"));
+    EXPECT_EQ(reports.errors.back(), "Invalid character . in identifier j.doe");
+    session.user = "alice";
+    PutRequest put;
+    put.state = "in work";
+    EXPECT_FALSE(PutText("x\n", put));
+    EXPECT_EQ(reports.errors.back(), "Invalid character   in identifier in work");
+    put = {};
+    put.symbol = "9lives";
+    EXPECT_FALSE(PutText("x\n", put));
+    EXPECT_EQ(reports.errors.back(), "Identifier 9lives does not start with letter");
+    EXPECT_FALSE(FileExists(Archive("f.c")));
+}
+
+TEST_F(RevisionOps, SemaphoreInUseNamesItsHolder) {
+    ASSERT_TRUE(PutText("v1\n"));
+    std::string before = ReadBytes(Archive("f.c"));
+    WriteBytes(Archive("_f.c_"), "bob|" + Archive("f.c") + "|2026.12.10.8.0.0\r\n");
+    EXPECT_FALSE(PutText("v2\n"));
+    EXPECT_EQ(reports.errors.back(), "CMS file " + Archive("f.c") + " is in use by bob since 2026.12.10.8.0.0");
+    EXPECT_EQ(ReadBytes(Archive("f.c")), before);
+    EXPECT_TRUE(FileExists(Archive("_f.c_")));  // someone else's semaphore stays
+    EXPECT_FALSE(GetRevision("1.1"));           // a plain get is stopped too
+}
+
+TEST_F(RevisionOps, SemaphoreIsTakenBeforeTheArchiveIsRead) {
+    // The semaphore file holds our own line while the operation runs.
+    ASSERT_TRUE(PutText("v1\n"));
+    std::string seen;
+    session.now = [&] {
+        if (seen.empty() && FileExists(Archive("_f.c_"))) ReadTextFile(Archive("_f.c_"), seen);
+        return "2026.12.10.10.0." + std::to_string(tick++);
+    };
+    ASSERT_TRUE(PutText("v2\n"));
+    EXPECT_EQ(seen.substr(0, 6), "alice|");
+    EXPECT_FALSE(FileExists(Archive("_f.c_")));
+}
+
+TEST_F(RevisionOps, LogLockRetriesThenDropsTheLine) {
+    WriteBytes(session.cms_dir + "/_LOGFILE.LO_", "bob\n");
+    EXPECT_TRUE(PutText("v1\n"));  // the operation still succeeds
+    EXPECT_FALSE(reports.errors.empty());
+    EXPECT_EQ(reports.errors.back(), "Log file locked. No log");
+    EXPECT_TRUE(Log().empty());
+    std::filesystem::remove(session.cms_dir + "/_LOGFILE.LO_");
+    EXPECT_TRUE(PutText("v2\n"));
+    EXPECT_NE(Log().find("put        1.2r"), std::string::npos);
+}
+
+TEST_F(RevisionOps, BlankLogMessageIsSavedBy) {
+    ASSERT_TRUE(PutText("v1\n"));
+    PutRequest put;
+    put.log = "   ";
+    ASSERT_TRUE(PutText("v2\n", put));
+    std::string archive = ReadBytes(Archive("f.c"));
+    EXPECT_NE(archive.find("Log\r\n@Saved by alice  2026.12.10."), std::string::npos);
+}
+
+TEST_F(RevisionOps, CmsDirectoryMustNotBeTheWorkingDirectory) {
+    session.cms_dir = (root / "WORK" / ".").string();
+    session.work_dir = (root / "work").string();
+    if (!FileExists(session.cms_dir)) session.cms_dir = (root / "work" / ".").string();
+    EXPECT_FALSE(PutText("x\n"));
+    EXPECT_EQ(reports.errors.back(), "Cms directory should be different from current directory");
+    EXPECT_EQ(ReadWork("f.c"), "x\n");
+}
+
+TEST_F(RevisionOps, RevisionTableLimitRefusesInsteadOfWriting) {
+    for (int i = 0; i < kMaxRevisions; ++i) ASSERT_TRUE(PutText("v" + std::to_string(i) + "\n")) << i;
+    std::string before = ReadBytes(Archive("f.c"));
+    EXPECT_FALSE(PutText("one too many\n"));
+    EXPECT_EQ(ReadBytes(Archive("f.c")), before);
+    ASSERT_TRUE(GetRevision("1.1"));
+    EXPECT_EQ(ReadWork("out.c"), "v0\n");
+}
+
+TEST_F(RevisionOps, BadWorkingFileNames) {
+    PutRequest put;
+    put.work_file = "a$b.c";
+    EXPECT_FALSE(Put(session, put));
+    EXPECT_EQ(reports.errors.back(), "CMS file name may not contain $");
+    put.work_file = "dir/x.c";
+    EXPECT_FALSE(Put(session, put));
+    EXPECT_EQ(reports.errors.back(), "Incorrect CMS file name");
+}
+
+TEST_F(RevisionOps, ChangeArchiveSymbolsAccessAndDefaultBranch) {
+    ASSERT_TRUE(PutText("v1\n"));
+    ChangeRequest rq;
+    rq.work_file = "f.c";
+    rq.bind = true;
+    rq.symbol = "rel1";
+    rq.symbol_revision = "1.1";
+    rq.set_access = true;
+    rq.access = {"alice", "bob", "alice"};
+    EXPECT_EQ(ChangeArchive(session, rq), 0);
+    std::string archive = ReadBytes(Archive("f.c"));
+    EXPECT_NE(archive.find("Access   alice bob;\r\nRevNames  rel1:1.1;"), std::string::npos) << archive;
+    EXPECT_TRUE(GetRevision("rel1"));
+    session.user = "carol";
+    EXPECT_FALSE(GetRevision("1.1"));
+    EXPECT_EQ(reports.errors.back(), "User carol not on the access list");
+}
+
+}  // namespace
