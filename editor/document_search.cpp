@@ -26,12 +26,7 @@ bool SpansLines(const LineMatcher& m) {
 }
 
 // An exact text holding LF: its first piece ends `line`, whole pieces fill the lines
-// between, the last piece starts the line after them. The only column it can start at
-// is returned by SpanColumn.
-int SpanColumn(const LineMatcher& m, const TextLine* line) {
-    return line->length - static_cast<int>(m.text.find('\n'));
-}
-
+// between, the last piece starts the line after them.
 bool SpanMatches(const TextDocument* doc, const LineMatcher& m, const TextLine* line, int column) {
     bool ignore_case = m.flags & kFindIgnoreCase;
     bool whole = m.flags & kFindWholeWords;
@@ -55,14 +50,20 @@ bool SpanMatches(const TextDocument* doc, const LineMatcher& m, const TextLine* 
     }
 }
 
+// The one column of the line where an exact text holding LF can start, when it does; or -1.
+int SpanStart(const TextDocument* doc, const LineMatcher& m, const TextLine* line) {
+    int column = line->length - static_cast<int>(m.text.find('\n'));
+    return SpanMatches(doc, m, line, column) ? column : -1;
+}
+
 // The first match in the line starting in [from, limit).
 bool ForwardInLine(const TextDocument* doc, const LineMatcher& m, TextLine* line, int number, int from, int limit,
                    DocumentMatch* out) {
     int at, n;
     if (SpansLines(m)) {
-        at = SpanColumn(m, line);
+        at = SpanStart(doc, m, line);
         n = static_cast<int>(m.text.size());
-        if (at < from || !SpanMatches(doc, m, line, at)) return false;
+        if (at < from) return false;
     } else {
         at = MatchForward(m, line->text, line->length, from, &n);
         if (at < 0) return false;
@@ -77,9 +78,9 @@ bool BackwardInLine(const TextDocument* doc, const LineMatcher& m, TextLine* lin
                     DocumentMatch* out) {
     int at, n;
     if (SpansLines(m)) {
-        at = SpanColumn(m, line);
+        at = SpanStart(doc, m, line);
         n = static_cast<int>(m.text.size());
-        if (at >= before || !SpanMatches(doc, m, line, at)) return false;
+        if (at < 0 || at >= before) return false;
     } else {
         at = MatchBackward(m, line->text, line->length, std::min(before, line->length + 1), &n);
         if (at < 0) return false;
