@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "cms/archive.h"
+#include "cms/cms_session.h"
 #include "cms/revision_ops.h"
 #include "tests/cms/cms_fixture.h"
 
@@ -141,17 +145,54 @@ TEST_F(RevisionOps, SemaphoreInUseNamesItsHolder) {
     EXPECT_FALSE(GetRevision("1.1"));           // a plain get is stopped too
 }
 
-TEST_F(RevisionOps, SemaphoreIsTakenBeforeTheArchiveIsRead) {
-    // The semaphore file holds our own line while the operation runs.
+TEST_F(RevisionOps, SecondWriterNeverWorksFromTheOldArchive) {
+    // A second put runs at the first moment the first put asks for the time: the first one
+    // must then still see the second's revision, so that no check-in is lost.
     ASSERT_TRUE(PutText("v1\n"));
-    std::string seen;
+    bool nested = false;
+    auto clock = session.now;
     session.now = [&] {
-        if (seen.empty() && FileExists(Archive("_f.c_"))) ReadTextFile(Archive("_f.c_"), seen);
-        return "2026.12.10.10.0." + std::to_string(tick++);
+        if (!nested) {
+            nested = true;
+            PutRequest other;
+            other.work_file = "f.c";
+            other.keep = true;
+            CmsSession second = session;
+            second.user = "bob";
+            second.now = clock;
+            WriteWork("f.c", "v2 by bob\n");
+            Put(second, other);
+            WriteWork("f.c", "v3\n");
+        }
+        return clock();
     };
-    ASSERT_TRUE(PutText("v2\n"));
-    EXPECT_EQ(seen.substr(0, 6), "alice|");
-    EXPECT_FALSE(FileExists(Archive("_f.c_")));
+    WriteWork("f.c", "v3\n");
+    PutRequest put;
+    put.work_file = "f.c";
+    put.keep = true;
+    Put(session, put);
+    session.now = clock;
+    CmsArchive a;
+    a.path = Archive("f.c");
+    ASSERT_TRUE(ReadArchiveFile(a).usable);
+    std::string numbers;
+    for (Revision* r = a.head; r; r = r->next) numbers += r->number + " ";
+    EXPECT_EQ(numbers, "1.3 1.2 1.1 ");
+    ASSERT_TRUE(GetRevision("1.2"));
+    EXPECT_EQ(ReadWork("out.c"), "v2 by bob\n");
+}
+
+TEST_F(RevisionOps, LogLockWaitsBetweenTries) {
+    std::string lock = session.cms_dir + "/_LOGFILE.LO_";
+    WriteBytes(lock, "bob\n");
+    session.lock_wait_ms = 5;
+    std::thread holder([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(40));
+        std::filesystem::remove(lock);
+    });
+    EXPECT_TRUE(AppendLogLine(session, "line after the wait"));
+    holder.join();
+    EXPECT_EQ(Log(), "line after the wait\r\n");
 }
 
 TEST_F(RevisionOps, LogLockRetriesThenDropsTheLine) {
@@ -184,12 +225,25 @@ TEST_F(RevisionOps, CmsDirectoryMustNotBeTheWorkingDirectory) {
 }
 
 TEST_F(RevisionOps, RevisionTableLimitRefusesInsteadOfWriting) {
-    for (int i = 0; i < kMaxRevisions; ++i) ASSERT_TRUE(PutText("v" + std::to_string(i) + "\n")) << i;
+    // An archive that already holds the most revisions a reader can take.
+    CmsArchive a;
+    for (int i = kMaxRevisions; i >= 1; --i) {
+        Revision* r = AddRevision(a, "1." + std::to_string(i));
+        r->defined = true;
+        r->date = "2026.1.1.0.0." + std::to_string(i);
+        r->author = "alice";
+        r->state = "Exp";
+        if (i < kMaxRevisions) FindRevision(a, "1." + std::to_string(i + 1))->next = r;
+        a.texts.push_back({r->number, "", i == kMaxRevisions ? "top\n" : ""});
+    }
+    a.head = FindRevision(a, "1." + std::to_string(kMaxRevisions));
+    WriteBytes(Archive("f.c"), ToDiskText(FormatArchive(a)));
     std::string before = ReadBytes(Archive("f.c"));
     EXPECT_FALSE(PutText("one too many\n"));
+    EXPECT_EQ(reports.errors.back(), "Revision 1.240 refused: an archive holds at most 239 revisions");
     EXPECT_EQ(ReadBytes(Archive("f.c")), before);
     ASSERT_TRUE(GetRevision("1.1"));
-    EXPECT_EQ(ReadWork("out.c"), "v0\n");
+    EXPECT_EQ(ReadWork("out.c"), "top\n");
 }
 
 TEST_F(RevisionOps, BadWorkingFileNames) {
