@@ -45,8 +45,9 @@ bool IsTypeLine(const LineView& l) {
 // The list is preceded by a parenthesised group ending before column *c: either a
 // macro that forms the name, "MY (close) (bfd *abfd)", whose name stands before the
 // group, or a function returning a function pointer, "void (*get (void)) (void)",
-// whose name follows the '*'. Sets *c after the name; false when there is none.
-bool NameBeforeGroup(const LineView& l, int32_t* c) {
+// whose name follows the '*'. Sets *c after the name and *type_end where the return
+// type ends; false when there is no name.
+bool NameBeforeGroup(const LineView& l, int32_t* c, int32_t* type_end) {
     int32_t open = *c - 1, depth = 0;
     for (; open >= 0; --open) {
         if (l.text[open] == ')') ++depth;
@@ -58,6 +59,7 @@ bool NameBeforeGroup(const LineView& l, int32_t* c) {
     if (i > open + 1 && l.text[i - 1] == '*') {
         while (i < *c && IsIdentifierChar(l.text[i])) ++i;
         *c = i;
+        *type_end = open;
         return i > open + 1 && IsIdentifierChar(l.text[i - 1]);
     }
     while (open > 0 && IsBlank(l.text[open - 1])) --open;
@@ -79,7 +81,8 @@ bool RecordFunction(SourceLines text, Position paren, int32_t body_line, std::ve
         c = text.lines[line].length;
     }
     const LineView& l = text.lines[line];
-    if (l.text[c - 1] == ')' && !NameBeforeGroup(l, &c)) return false;
+    int32_t type_end = -1;
+    if (l.text[c - 1] == ')' && !NameBeforeGroup(l, &c, &type_end)) return false;
     int32_t end = c;
     while (c > 0 && (IsIdentifierChar(l.text[c - 1]) || l.text[c - 1] == ':')) --c;
     while (c < end && l.text[c] == ':') ++c;
@@ -90,6 +93,7 @@ bool RecordFunction(SourceLines text, Position paren, int32_t body_line, std::ve
 
     FunctionRecord f = MakeFunctionRecord(name, length);
     f.header_line = line + 1;
+    if (type_end >= 0) c = type_end;
     while (c > 0 && IsTypeChar(l.text[c - 1])) --c;
     while (c < end && IsBlank(l.text[c])) ++c;
     f.start_line = line + 1;

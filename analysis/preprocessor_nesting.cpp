@@ -62,18 +62,22 @@ DirectiveWord ReadDirectiveWord(const CharReader& r) {
     return w;
 }
 
-void FollowDirective(PreprocessorNesting* n, CharReader* r, int32_t* braces, int32_t* parens) {
+DirectiveKind FollowDirective(PreprocessorNesting* n, CharReader* r, int32_t* braces, int32_t* parens,
+                              bool skip_dead) {
     DirectiveWord w = ReadDirectiveWord(*r);
+    DirectiveKind kind = DirectiveKind::Other;
     bool is_if = w.length >= 2 && w.text[0] == 'i' && w.text[1] == 'f' &&
                  (w.length == 2 || IsDirective(w, "ifdef", 5) || IsDirective(w, "ifndef", 6));
     if (is_if) {
-        if (w.length == 2 && IsZeroCondition(CurrentLine(*r), w.end_column)) {
-            if (!SkipBranch(r, true)) return;
+        kind = DirectiveKind::If;
+        if (skip_dead && w.length == 2 && IsZeroCondition(CurrentLine(*r), w.end_column)) {
+            if (!SkipBranch(r, true)) return DirectiveKind::Other;
         }
         if (n->depth < PreprocessorNesting::kLevels)
             n->levels[n->depth] = PreprocessorNesting::Level{*braces, *parens, 0, false};
         ++n->depth;
     } else if (IsDirective(w, "else", 4) || IsDirective(w, "elif", 4)) {
+        kind = DirectiveKind::Else;
         if (n->depth > 0 && n->depth <= PreprocessorNesting::kLevels) {
             PreprocessorNesting::Level& level = n->levels[n->depth - 1];
             if (!level.in_else) {
@@ -84,6 +88,7 @@ void FollowDirective(PreprocessorNesting* n, CharReader* r, int32_t* braces, int
             *parens = level.parens_at_if;
         }
     } else if (IsDirective(w, "endif", 5)) {
+        kind = DirectiveKind::Endif;
         if (n->depth > 0) {
             if (n->depth <= PreprocessorNesting::kLevels) {
                 const PreprocessorNesting::Level& level = n->levels[n->depth - 1];
@@ -93,4 +98,5 @@ void FollowDirective(PreprocessorNesting* n, CharReader* r, int32_t* braces, int
         }
     }
     SkipPreprocessorLine(r);
+    return kind;
 }

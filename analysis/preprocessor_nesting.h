@@ -20,7 +20,11 @@ struct PreprocessorNesting {
 // Called with the reader just after a '#'. Adjusts the depths for #if, #elif, #else
 // and #endif at the start of a line and skips the directive with its continuation
 // lines (and a whole "#if 0" block up to its #else, #elif or #endif).
-void FollowDirective(PreprocessorNesting* n, CharReader* r, int32_t* braces, int32_t* parens);
+// Returns which kind of directive it was. With `skip_dead` false, "#if 0" blocks are
+// read like any other.
+enum class DirectiveKind { If, Else, Endif, Other };
+DirectiveKind FollowDirective(PreprocessorNesting* n, CharReader* r, int32_t* braces, int32_t* parens,
+                              bool skip_dead = true);
 
 // Skips lines up to and including the #endif that closes the current conditional.
 void SkipToEndif(CharReader* r);
