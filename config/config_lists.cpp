@@ -1,8 +1,8 @@
 #include "config/config_lists.h"
 
+#include "config/numbered_list.h"
 #include "config/store.h"
 #include "config/value_formats.h"
-#include "shell/format_buffer.h"
 
 namespace {
 
@@ -13,32 +13,16 @@ enum : uint16_t {
     kLanguageStringChars, kLanguageFlags, kLanguageKeywordCount, kLanguageKeywords,
 };
 
-std::string Name(const char* pattern, int n, int m = 0) {
-    char name[64];
-    FormatInto(name, sizeof name, pattern, n, m);
-    return name;
-}
-
 int Count(const char* name) { return std::max(0, ReadInt(name, 0)); }
 
 }  // namespace
 
 void ReadAccelerators(std::vector<AcceleratorChange>& list) {
-    list.clear();
-    int count = Count("Accelerators");
-    std::string text;
-    for (int i = 1; i <= count && ReadString(Name("Accel%d", i).c_str(), text); ++i) {
-        AcceleratorChange change;
-        if (ParseAccelerator(text, change)) list.push_back(change);
-    }
+    ReadNumberedList("Accelerators", "Accel%d", ParseAccelerator, list);
 }
 
 bool WriteAccelerators(const std::vector<AcceleratorChange>& list) {
-    if (!WriteInt("Accelerators", static_cast<long>(list.size()))) return false;
-    for (size_t i = 0; i < list.size(); ++i)
-        if (!WriteString(Name("Accel%d", static_cast<int>(i + 1)).c_str(), FormatAccelerator(list[i]).c_str()))
-            return false;
-    return true;
+    return WriteNumberedList("Accelerators", "Accel%d", FormatAccelerator, list);
 }
 
 void ReadLanguages(std::vector<LanguageSetting>& list) {
@@ -54,8 +38,8 @@ void ReadLanguages(std::vector<LanguageSetting>& list) {
         ReadString(ValueNameById(kLanguageStringChars, i).c_str(), l.string_chars);
         l.flags = ReadInt(ValueNameById(kLanguageFlags, i).c_str(), 1);
         std::string code;
-        l.has_code = ReadString(Name("Language%dCode", i).c_str(), code) && !code.empty();
-        if (l.has_code) l.code = ReadInt(Name("Language%dCode", i).c_str(), 0);
+        l.has_code = ReadString(NumberedName("Language%dCode", i).c_str(), code) && !code.empty();
+        if (l.has_code) l.code = ReadInt(NumberedName("Language%dCode", i).c_str(), 0);
         int keywords = std::max(0, ReadInt(ValueNameById(kLanguageKeywordCount, i).c_str(), 0));
         int values = keywords / static_cast<int>(kKeywordsPerValue) + 1;
         std::string value;
@@ -79,14 +63,14 @@ bool WriteLanguages(const std::vector<LanguageSetting>& list) {
             !WriteString(ValueNameById(kLanguageCommentChar, i).c_str(), l.comment_char.c_str()) ||
             !WriteString(ValueNameById(kLanguageStringChars, i).c_str(), l.string_chars.c_str()) ||
             !WriteInt(ValueNameById(kLanguageFlags, i).c_str(), l.flags) ||
-            (l.has_code && !WriteInt(Name("Language%dCode", i).c_str(), l.code)) ||
+            (l.has_code && !WriteInt(NumberedName("Language%dCode", i).c_str(), l.code)) ||
             !WriteInt(ValueNameById(kLanguageKeywordCount, i).c_str(), static_cast<long>(l.keywords.size())))
             return false;
         std::vector<std::string> values = PackKeywords(l.keywords);
         for (size_t v = 0; v < values.size(); ++v)
             if (!WriteString(ValueNameById(kLanguageKeywords, i, static_cast<int>(v + 1)).c_str(), values[v].c_str()))
                 return false;
-        if (!l.icon.empty() && !WriteString(Name("Language%dIcon", i).c_str(), l.icon.c_str())) return false;
+        if (!l.icon.empty() && !WriteString(NumberedName("Language%dIcon", i).c_str(), l.icon.c_str())) return false;
     }
     return true;
 }
@@ -97,14 +81,14 @@ void ReadMacros(std::vector<MacroSetting>& list) {
     int count = Count("Macros");
     for (int i = 1; i <= count; ++i) {
         MacroSetting m;
-        int length = ReadInt(Name("Macro%dLength", i).c_str(), 0);
+        int length = ReadInt(NumberedName("Macro%dLength", i).c_str(), 0);
         if (length <= 0) break;
-        ReadString(Name("Macro%dCode", i).c_str(), m.code);
+        ReadString(NumberedName("Macro%dCode", i).c_str(), m.code);
         if (m.code.size() > kCodeLength) m.code.resize(kCodeLength);
-        m.position = ReadInt(Name("Macro%dPosition", i).c_str(), 0);
+        m.position = ReadInt(NumberedName("Macro%dPosition", i).c_str(), 0);
         std::string line;
         for (int l = 0; m.text.size() < static_cast<size_t>(length); ++l)
-            if (!ReadString(Name("Macro%dTextLine%d", i, l).c_str(), line) || line.empty() ||
+            if (!ReadString(NumberedName("Macro%dTextLine%d", i, l).c_str(), line) || line.empty() ||
                 !DecodeMacroLine(line, static_cast<size_t>(length), m.text))
                 break;
         list.push_back(m);
@@ -116,13 +100,13 @@ bool WriteMacros(const std::vector<MacroSetting>& list) {
     for (size_t n = 0; n < list.size(); ++n) {
         const MacroSetting& m = list[n];
         int i = static_cast<int>(n + 1);
-        if (!WriteString(Name("Macro%dCode", i).c_str(), m.code.c_str()) ||
-            !WriteInt(Name("Macro%dPosition", i).c_str(), m.position) ||
-            !WriteInt(Name("Macro%dLength", i).c_str(), static_cast<long>(m.text.size())))
+        if (!WriteString(NumberedName("Macro%dCode", i).c_str(), m.code.c_str()) ||
+            !WriteInt(NumberedName("Macro%dPosition", i).c_str(), m.position) ||
+            !WriteInt(NumberedName("Macro%dLength", i).c_str(), static_cast<long>(m.text.size())))
             return false;
         std::vector<std::string> lines = EncodeMacroLines(m.text);
         for (size_t l = 0; l < lines.size(); ++l)
-            if (!WriteString(Name("Macro%dTextLine%d", i, static_cast<int>(l)).c_str(), lines[l].c_str()))
+            if (!WriteString(NumberedName("Macro%dTextLine%d", i, static_cast<int>(l)).c_str(), lines[l].c_str()))
                 return false;
     }
     return true;
@@ -157,27 +141,13 @@ bool WriteUtilities(const std::vector<UtilitySetting>& list) {
     return true;
 }
 
-void ReadOpenFiles(std::vector<OpenFileEntry>& list) {
-    list.clear();
-    int count = Count("OpenFiles");
-    std::string text;
-    for (int i = 1; i <= count && ReadString(Name("OpenFile%d", i).c_str(), text); ++i) {
-        OpenFileEntry entry;
-        if (ParseOpenFile(text, entry)) list.push_back(entry);
-    }
-}
+void ReadOpenFiles(std::vector<OpenFileEntry>& list) { ReadNumberedList("OpenFiles", "OpenFile%d", ParseOpenFile, list); }
 
 bool WriteOpenFiles(const std::vector<OpenFileEntry>& list) {
-    if (!WriteInt("OpenFiles", static_cast<long>(list.size()))) return false;
-    for (size_t i = 0; i < list.size(); ++i)
-        if (!WriteString(Name("OpenFile%d", static_cast<int>(i + 1)).c_str(), FormatOpenFile(list[i]).c_str()))
-            return false;
-    return true;
+    return WriteNumberedList("OpenFiles", "OpenFile%d", FormatOpenFile, list);
 }
 
 bool WriteProjectList(const std::vector<std::string>& projects) {
-    if (!WriteInt("Projects", static_cast<long>(projects.size()))) return false;
-    for (size_t i = 0; i < projects.size(); ++i)
-        if (!WriteString(Name("Project%d", static_cast<int>(i + 1)).c_str(), projects[i].c_str())) return false;
-    return true;
+    std::string (*as_text)(const std::string&) = [](const std::string& name) { return name; };
+    return WriteNumberedList("Projects", "Project%d", as_text, projects);
 }

@@ -1,46 +1,23 @@
 #include "config/config_lists.h"
 #include "config/configuration.h"
+#include "config/numbered_list.h"
 #include "config/store.h"
 #include "config/value_formats.h"
-#include "shell/format_buffer.h"
 #include "shell/report.h"
 
 namespace {
 
 enum : uint16_t { kName = 283, kDebuggerArguments = 4522 };
 
-std::string Numbered(const char* pattern, int n) {
-    char name[48];
-    FormatInto(name, sizeof name, pattern, n);
-    return name;
-}
-
 void ReadRect(const char* name, ConfigRect& rect) {
     std::string text;
     if (ReadString(name, text)) ParseRect(text, rect);
 }
 
-void ReadBreakpoints(std::vector<BreakpointSetting>& list) {
-    list.clear();
-    int count = ReadInt("NumberOfBreakpoints", 0);
-    std::string text;
-    for (int i = 1; i <= count && ReadString(Numbered("BreakPoint%d", i).c_str(), text) && !text.empty(); ++i) {
-        BreakpointSetting b;
-        if (ParseBreakpoint(text, b)) list.push_back(b);
-    }
-}
-
-void ReadFileProcessors(std::vector<FileProcessorSetting>& list) {
-    list.clear();
-    int count = ReadInt("NrOfFileProcessors", 0);
-    std::string text;
-    for (int i = 1; i <= count && ReadString(Numbered("FileProcessor%d", i).c_str(), text); ++i) {
-        FileProcessorSetting p;
-        if (ParseFileProcessor(text, p))
-            list.push_back(p);
-        else
-            ShowError("Incorrect format in key 'FileProcessor' stored in registry");
-    }
+bool ParseReportedFileProcessor(const std::string& text, FileProcessorSetting& processor) {
+    if (ParseFileProcessor(text, processor)) return true;
+    ShowError("Incorrect format in key 'FileProcessor' stored in registry");
+    return false;
 }
 
 bool WriteSectionValues(const ProjectSection& s) {
@@ -59,14 +36,8 @@ bool WriteSectionValues(const ProjectSection& s) {
     ok = ok && WriteStringById(kDebuggerArguments, s.debugger_arguments.c_str()) &&
          WriteString("DbgExeName", s.dbg_exe_name.c_str()) &&
          WriteString("DbgDir", (s.dbg_dir.empty() ? s.make_dir : s.dbg_dir).c_str()) &&
-         WriteInt("NumberOfBreakpoints", static_cast<long>(s.breakpoints.size()));
-    for (size_t i = 0; ok && i < s.breakpoints.size(); ++i)
-        ok = WriteString(Numbered("BreakPoint%d", static_cast<int>(i + 1)).c_str(),
-                         FormatBreakpoint(s.breakpoints[i]).c_str());
-    ok = ok && WriteInt("NrOfFileProcessors", static_cast<long>(s.file_processors.size()));
-    for (size_t i = 0; ok && i < s.file_processors.size(); ++i)
-        ok = WriteString(Numbered("FileProcessor%d", static_cast<int>(i + 1)).c_str(),
-                         FormatFileProcessor(s.file_processors[i]).c_str());
+         WriteNumberedList("NumberOfBreakpoints", "BreakPoint%d", FormatBreakpoint, s.breakpoints) &&
+         WriteNumberedList("NrOfFileProcessors", "FileProcessor%d", FormatFileProcessor, s.file_processors);
     return ok;
 }
 
@@ -98,8 +69,8 @@ bool LoadProjectSection(const char* name, ProjectSection& s) {
     ReadStringById(kDebuggerArguments, s.debugger_arguments);
     ReadString("DbgExeName", s.dbg_exe_name);
     ReadString("DbgDir", s.dbg_dir);
-    ReadBreakpoints(s.breakpoints);
-    ReadFileProcessors(s.file_processors);
+    ReadNumberedList("NumberOfBreakpoints", "BreakPoint%d", ParseBreakpoint, s.breakpoints);
+    ReadNumberedList("NrOfFileProcessors", "FileProcessor%d", ParseReportedFileProcessor, s.file_processors);
     CloseStore();
     return true;
 }

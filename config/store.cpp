@@ -102,8 +102,7 @@ bool WriteInt(const char* name, long value) {
     return WriteString(name, text);
 }
 
-std::string ValueNameById(uint16_t id, int first, int second) {
-    const char* pattern = MessageText(id);
+std::string NumberedName(const char* pattern, int first, int second) {
     int numbers[] = {first, second};
     size_t used = 0;
     std::string name;
@@ -117,6 +116,8 @@ std::string ValueNameById(uint16_t id, int first, int second) {
     }
     return name;
 }
+
+std::string ValueNameById(uint16_t id, int first, int second) { return NumberedName(MessageText(id), first, second); }
 
 bool ReadStringById(uint16_t id, std::string& out) { return ReadString(MessageText(id), out); }
 

@@ -33,8 +33,9 @@ bool WriteInt(const char* name, long value);
 bool ReadStringById(uint16_t id, std::string& out);
 bool WriteStringById(uint16_t id, const char* text);
 
-// Value name from a message-table pattern such as "Util%dNickname": each %d in turn takes
-// the next number.
+// Value name from a pattern such as "Util%dNickname": each %d in turn takes the next number.
+std::string NumberedName(const char* pattern, int first, int second = 0);
+// The same with the pattern taken from the message table.
 std::string ValueNameById(uint16_t id, int first = 0, int second = 0);
 
 // Reads the value `name` of the key `key` beneath Software\rmc (such as Compiler) while
