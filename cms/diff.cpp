@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdint>
+#include <deque>
 
 namespace {
 
@@ -52,12 +53,15 @@ uint32_t HashText(std::string_view s) {
 // for the common ends, which never enter the table.
 struct Classifier {
     const DiffOptions& options;
+    bool exact;  // no options: lines are compared as they are, without copies
     std::vector<uint32_t> heads;
-    struct Entry { uint32_t hash; int next; std::string text; };
-    std::vector<Entry> classes{Entry{0, -1, {}}};
+    struct Entry { uint32_t hash; uint32_t next; std::string_view text; };
+    std::vector<Entry> classes{Entry{0, UINT32_MAX, {}}};
+    std::deque<std::string> normalised;
     std::string scratch;
 
-    Classifier(const DiffOptions& o, size_t lines) : options(o) {
+    Classifier(const DiffOptions& o, size_t lines)
+        : options(o), exact(!o.ignore_white_space && !o.ignore_case) {
         size_t want = (lines + 4) / 3;
         uint32_t size = kTableSizes[0];
         for (uint32_t s : kTableSizes) {
@@ -65,15 +69,21 @@ struct Classifier {
             if (s >= want) break;
         }
         heads.assign(size, UINT32_MAX);
+        classes.reserve(lines + 1);
     }
 
     int Classify(std::string_view line) {
-        Normalise(line, options, scratch);
-        uint32_t h = HashText(scratch);
+        std::string_view key = line;
+        if (!exact) {
+            Normalise(line, options, scratch);
+            key = scratch;
+        }
+        uint32_t h = HashText(key);
         uint32_t& head = heads[h % heads.size()];
-        for (uint32_t e = head; e != UINT32_MAX; e = uint32_t(classes[e].next))
-            if (classes[e].hash == h && classes[e].text == scratch) return int(e);
-        classes.push_back(Entry{h, head == UINT32_MAX ? -1 : int(head), scratch});
+        for (uint32_t e = head; e != UINT32_MAX; e = classes[e].next)
+            if (classes[e].hash == h && classes[e].text == key) return int(e);
+        if (!exact) key = normalised.emplace_back(scratch);
+        classes.push_back(Entry{h, head, key});
         head = uint32_t(classes.size() - 1);
         return int(classes.size() - 1);
     }

@@ -23,8 +23,9 @@ bool ReadTextFile(const std::string& path, std::string& text) {
     fclose(f);
     if (!ok) return false;
     text.reserve(raw.size());
-    for (size_t i = 0; i < raw.size(); ++i)
-        if (!(raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')) text.push_back(raw[i]);
+    size_t start = 0;
+    for (size_t cr; (cr = raw.find("\r\n", start)) != std::string::npos; start = cr + 1) text.append(raw, start, cr - start);
+    text.append(raw, start, std::string::npos);
     return true;
 }
 
