@@ -10,6 +10,7 @@
 namespace {
 
 constexpr int kMaxPending = 50;  // routines waiting for their end at once
+enum : char { kBody, kRecord, kCase };
 
 bool Is(const std::string& word, const char* text) { return word == text; }
 
@@ -36,7 +37,7 @@ bool ScanPascalFunctions(const Language&, SourceLines text, const char*, std::ve
     bool program_part = false;
     int32_t depth = 0;
     std::vector<Pending> pending;
-    std::vector<bool> blocks;  // per open block: whether it is a record
+    std::vector<char> blocks;  // the kind of each open block
     enum { Code, Brace, Paren } comment = Code;
     std::string word;
 
@@ -86,16 +87,19 @@ bool ScanPascalFunctions(const Language&, SourceLines text, const char*, std::ve
             if (Is(word, "implementation") || Is(word, "program")) {
                 program_part = true;
             } else if (Is(word, "begin") || Is(word, "record") || Is(word, "try") || Is(word, "asm") ||
-                       (Is(word, "case") && !(depth > 0 && blocks.back()))) {
+                       (Is(word, "case") && !(depth > 0 && blocks.back() == kRecord))) {
                 // The case of a variant record shares the record's end.
-                blocks.push_back(Is(word, "record"));
+                blocks.push_back(Is(word, "record") ? kRecord : Is(word, "case") ? kCase : kBody);
                 ++depth;
             } else if (Is(word, "end")) {
+                char kind = kBody;
                 if (depth > 0) {
                     --depth;
+                    kind = blocks.back();
                     blocks.pop_back();
                 }
-                if (!pending.empty() && pending.back().depth == depth) {
+                // Only the end of a statement block ends a routine's body.
+                if (kind == kBody && !pending.empty() && pending.back().depth == depth) {
                     FunctionRecord& f = (*out)[pending.back().record];
                     f.end_line = i + 1;
                     f.nesting_level = static_cast<uint16_t>(depth);
