@@ -1,0 +1,165 @@
+#include "analysis/document_scan.h"
+
+#include <cstring>
+
+#include "analysis/message_ids.h"
+#include "analysis/syntax_check.h"
+#include "editor/char_class.h"
+#include "editor/text_document.h"
+#include "shell/format_buffer.h"
+#include "shell/messages.h"
+#include "shell/report.h"
+
+namespace {
+
+constexpr uint16_t kMsgCLanguage = 1197;
+constexpr uint16_t kMsgTimeStampStart = 3999;
+
+// The index with the line count it was built for: a count that differs means an
+// edit that forgot to invalidate it.
+struct DocumentIndex {
+    FunctionIndex index;
+    int32_t line_count = -1;
+};
+
+DocumentIndex* IndexOf(const TextDocument* doc) { return static_cast<DocumentIndex*>(doc->symbol_data); }
+
+void RebuildSymbols(TextDocument* doc) {
+    InvalidateFunctions(doc);
+    ScanFunctions(doc);
+}
+
+}  // namespace
+
+std::vector<LineView> DocumentLines(const TextDocument* doc) {
+    std::vector<LineView> views;
+    views.reserve(doc->line_count > 0 ? doc->line_count : 0);
+    for (const TextLine* l = FirstLine(doc); l; l = NextLine(doc, l)) views.push_back(LineView{l->text, l->length});
+    return views;
+}
+
+bool ScanFunctions(TextDocument* doc) {
+    if (!doc) return false;
+    DocumentIndex* d = IndexOf(doc);
+    if (d && d->index.scanned && d->line_count == doc->line_count) return !d->index.functions.empty();
+    if ((doc->flags & kDocInternal) || !doc->language) return false;
+    if (!d) {
+        d = new DocumentIndex;
+        doc->symbol_data = d;
+    }
+    std::vector<LineView> lines = DocumentLines(doc);
+    d->line_count = doc->line_count;
+    return ScanText(*doc->language, AsSource(lines), doc->name, &d->index);
+}
+
+const FunctionIndex* DocumentFunctions(TextDocument* doc) {
+    ScanFunctions(doc);
+    return doc && IndexOf(doc) ? &IndexOf(doc)->index : nullptr;
+}
+
+void InvalidateFunctions(TextDocument* doc) {
+    if (doc && IndexOf(doc)) IndexOf(doc)->index.scanned = false;
+}
+
+void DropFunctionIndex(TextDocument* doc) {
+    delete IndexOf(doc);
+    doc->symbol_data = nullptr;
+}
+
+bool RequireFunctions(TextDocument* doc) {
+    if (ScanFunctions(doc)) return true;
+    ShowStatus(MessageText(kMsgNoFunctions));
+    return false;
+}
+
+const FunctionRecord* FunctionAtDocumentLine(TextDocument* doc, int32_t line) {
+    const FunctionIndex* index = DocumentFunctions(doc);
+    if (!index || line < 1 || line > doc->line_count) return nullptr;
+    return FunctionAtLine(*index, line);
+}
+
+const FunctionRecord* FindFunctionInDocuments(const char* name, TextDocument** where) {
+    for (TextDocument* doc = FirstDocument(); doc; doc = doc->next) {
+        const FunctionIndex* index = DocumentFunctions(doc);
+        const FunctionRecord* f = index ? FindFunction(*index, name) : nullptr;
+        if (f) {
+            if (where) *where = doc;
+            return f;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<GlobalRecord> DocumentGlobals(TextDocument* doc) {
+    std::vector<GlobalRecord> globals;
+    if (!doc || !doc->language || doc->language->code != kLanguageC) return globals;
+    const FunctionIndex* index = DocumentFunctions(doc);
+    std::vector<LineView> lines = DocumentLines(doc);
+    globals = ListGlobals(AsSource(lines), doc->name, index ? index->functions : std::vector<FunctionRecord>());
+    if (globals.empty()) ShowStatus(MessageText(kMsgNoGlobals));
+    return globals;
+}
+
+bool FindDefinitionOf(TextDocument* doc, const std::string& word, DefinitionRecord* out) {
+    if (word.empty()) {
+        ShowStatus(MessageText(kMsgPlaceCursor));
+        return false;
+    }
+    if (!IsIdentifierChar(word[0]) || (word[0] >= '0' && word[0] <= '9')) {
+        ShowStatus(FormatText(MessageText(kMsgNotIdentifier), word.c_str()));
+        return false;
+    }
+    TextDocument* where = nullptr;
+    if (const FunctionRecord* f = FindFunctionInDocuments(word.c_str(), &where)) {
+        std::vector<LineView> lines = DocumentLines(where);
+        DefinitionRecord d;
+        d.name = word;
+        d.hash = f->hash;
+        d.line = f->header_line;
+        d.path = where->name;
+        for (int32_t i = f->header_line - 2; i <= f->header_line && i < static_cast<int32_t>(lines.size()); ++i) {
+            if (i < 0) continue;
+            if (!d.text.empty()) d.text += "\r\n";
+            d.text.append(lines[i].text, lines[i].length);
+        }
+        *out = d;
+        return true;
+    }
+    if (doc && doc->language && doc->language->code == kLanguageC) {
+        std::vector<LineView> lines = DocumentLines(doc);
+        if (FindDefinition(AsSource(lines), doc->name, word.c_str(), out)) return true;
+    }
+    ShowStatus(FormatText(MessageText(kMsgNoDefinition), word.c_str()));
+    return false;
+}
+
+void ChooseDocumentLanguage(TextDocument* doc) {
+    doc->language = LanguageForFileName(doc->name);
+    if (doc->language && doc->language->name == MessageText(kMsgCLanguage))
+        doc->flags |= kDocCSource;
+    else
+        doc->flags &= static_cast<uint16_t>(~kDocCSource);
+}
+
+bool CheckDocumentSyntax(TextDocument* doc, std::string* report) {
+    std::vector<LineView> lines = DocumentLines(doc);
+    return CheckSyntax(AsSource(lines), doc->name, report);
+}
+
+TextLine* FindTimeStampLine(TextDocument* doc) {
+    const char* start = MessageText(kMsgTimeStampStart);
+    const size_t n = std::strlen(start);
+    if (n == 0) return nullptr;
+    for (TextLine* l = FirstLine(doc); l; l = NextLine(doc, l))
+        if (static_cast<size_t>(l->length) >= n && std::memcmp(l->text, start, n) == 0 && std::strstr(l->text, "$D"))
+            return l;
+    return nullptr;
+}
+
+void InstallAnalysisHooks() {
+    g_document_hooks.drop_symbols = DropFunctionIndex;
+    g_document_hooks.rebuild_symbols = RebuildSymbols;
+    g_document_hooks.choose_language = ChooseDocumentLanguage;
+    g_document_hooks.check_braces = CheckDocumentSyntax;
+    g_document_hooks.find_time_stamp_line = FindTimeStampLine;
+}
