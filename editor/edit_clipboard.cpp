@@ -1,0 +1,45 @@
+#include "editor/edit_clipboard.h"
+
+#include "editor/edit_text.h"
+#include "editor/undo_journal.h"
+
+namespace {
+
+std::string g_clipboard;
+
+}  // namespace
+
+const std::string& ClipboardText() { return g_clipboard; }
+void SetClipboardText(std::string text) { g_clipboard = std::move(text); }
+
+bool CopySelection(const EditCursor* c) {
+    TextPosition from, to;
+    if (!SelectionRange(c, &from, &to)) return false;
+    g_clipboard = TextBetween(c->doc, from, to);
+    return true;
+}
+
+bool DeleteSelection(EditCursor* c) {
+    TextPosition from, to;
+    if (!SelectionRange(c, &from, &to)) {
+        DropSelection(c);
+        return false;
+    }
+    JournalBegin(c, 1111);
+    c->caret = from;
+    bool ok = DeleteRange(c->doc, from, to, nullptr);
+    JournalEnd();
+    DropSelection(c);
+    return ok;
+}
+
+bool CutSelection(EditCursor* c) { return CopySelection(c) && DeleteSelection(c); }
+
+bool PasteClipboard(EditCursor* c) {
+    DropSelection(c);
+    if (g_clipboard.empty()) return false;
+    JournalBegin(c, 1113);
+    bool ok = InsertTextAt(c->doc, c->caret, g_clipboard.data(), static_cast<int>(g_clipboard.size()), &c->caret);
+    JournalEnd();
+    return ok;
+}
