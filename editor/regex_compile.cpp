@@ -280,7 +280,7 @@ void SetShortcuts(const Parser& ps, int root, CompiledRegex* re) {
             run += static_cast<char>(re->ignore_case ? UpperAscii(c) : c);
             continue;
         }
-        if (run.size() > re->required.size()) re->required = run;
+        if (!run.empty() && run.size() >= re->required.size()) re->required = run;  // ties: the later one, as classically
         run.clear();
     }
 }
