@@ -180,7 +180,7 @@ TEST_F(ConfigurationTest, MacroTextIsStoredAsByteCodes) {
     std::string text;
     for (int i = 0; i < 22; ++i) text += static_cast<char>(i == 0 ? 200 : i == 1 ? 255 : i == 2 ? 128 : 'a' + i);
     Configuration saved = LoadedDefaults();
-    saved.macros = {{"abcdefghij", 3, text}};
+    saved.macros = {{"abcdefghijklmnopqrstuvwxyz", 3, text}};
     ASSERT_TRUE(SaveConfiguration(saved));
     std::string line0 = Root("Macro1TextLine0");
     EXPECT_EQ(line0.size(), 63u);
@@ -191,6 +191,7 @@ TEST_F(ConfigurationTest, MacroTextIsStoredAsByteCodes) {
     ASSERT_TRUE(LoadConfiguration(loaded));
     ASSERT_EQ(loaded.macros.size(), 1u);
     EXPECT_EQ(loaded.macros[0].text, text);
+    EXPECT_EQ(loaded.macros[0].code, "abcdefghijklmnopqrs");  // a code holds at most 19 characters
 }
 
 TEST_F(ConfigurationTest, MacroReadingStopsAtZeroLength) {
