@@ -1,14 +1,15 @@
 #include <cstring>
 
 #include "cms/archive.h"
+#include "cms/archive_chars.h"
 #include "cms/revision_number.h"
 #include "shell/format_buffer.h"
 
 namespace {
 
-bool IsDigit(int c) { return c >= '0' && c <= '9'; }
-bool IsLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsIdChar(int c) { return c != 0 && strchr("!\"#%&'()*+-/<=>?[\\]^_{}~|`", c) != nullptr; }
+bool IsDigit(int c) { return IsArchiveDigit(c); }
+bool IsLetter(int c) { return IsArchiveLetter(c); }
+bool IsIdChar(int c) { return IsArchiveIdChar(c); }
 
 enum class Tok { Number, Ident, String, Colon, Semi, Eof };
 
@@ -149,17 +150,10 @@ struct Parser {
         }
         if (At("RevNames")) {
             Next();
-            while (tok == Tok::Ident) {
-                std::string name = text;
-                Next();
-                if (tok == Tok::Colon) Next(); else Warn("Missing ':' in symbolic name definition");
-                if (tok != Tok::Number) {
-                    Warn("Missing number in symbolic name definition");
-                    continue;
-                }
-                if (Revision* r = Number("symbolic names")) a.symbols.push_back({name, r});
-                Next();
-            }
+            Pairs("Missing ':' in symbolic name definition", "Missing number in symbolic name definition",
+                  [&](const std::string& name) {
+                      if (Revision* r = Number("symbolic names")) a.symbols.push_back({name, r});
+                  });
             Semicolon("symbolic names");
         } else {
             Error("Missing symbols");
@@ -169,18 +163,10 @@ struct Parser {
             return false;
         }
         Next();
-        while (tok == Tok::Ident) {
-            std::string user = text;
-            Next();
-            if (tok == Tok::Colon) Next(); else Warn("Missing ':' in lock");
-            if (tok != Tok::Number) {
-                Warn("Missing number in lock");
-                continue;
-            }
+        Pairs("Missing ':' in lock", "Missing number in lock", [&](const std::string& user) {
             if (FieldCount(text) % 2) Warn("Delta number required for lock");
             if (Revision* r = Number("locks")) a.locks.push_back({user, r});
-            Next();
-        }
+        });
         Semicolon("locks");
         if (At("Comment")) {
             Next();
@@ -198,6 +184,22 @@ struct Parser {
             Semicolon("Binary");
         }
         return true;
+    }
+
+    // identifier ":" number pairs; add is called with the number as the current token.
+    template <class Add>
+    void Pairs(const char* missing_colon, const char* missing_number, Add add) {
+        while (tok == Tok::Ident) {
+            std::string name = text;
+            Next();
+            if (tok == Tok::Colon) Next(); else Warn(missing_colon);
+            if (tok != Tok::Number) {
+                Warn(missing_number);
+                continue;
+            }
+            add(name);
+            Next();
+        }
     }
 
     // One "keyword value ;" field of a revision record.

@@ -1,14 +1,10 @@
 #include "cms/archive.h"
 
-namespace {
+#include <cstdio>
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsIdChar(char c) {
-    for (const char* p = "!\"#%&'()*+-/<=>?[\\]^_{}~|`"; *p; ++p)
-        if (*p == c) return true;
-    return false;
-}
+#include "cms/archive_chars.h"
+
+namespace {
 
 void AppendString(std::string& out, std::string_view text) {
     for (char c : text) {
@@ -76,12 +72,12 @@ std::string FormatArchive(const CmsArchive& a) {
 
 std::string IdentifierProblem(const std::string& name) {
     char text[400];
-    if (name.empty() || !IsLetter(name[0])) {
+    if (name.empty() || !IsArchiveLetter(name[0])) {
         snprintf(text, sizeof text, "Identifier %.300s does not start with letter", name.c_str());
         return text;
     }
     for (char c : name)
-        if (!IsLetter(c) && !IsDigit(c) && !IsIdChar(c)) {
+        if (!IsArchiveLetter(c) && !IsArchiveDigit(c) && !IsArchiveIdChar(c)) {
             snprintf(text, sizeof text, "Invalid character %c in identifier %.300s", c, name.c_str());
             return text;
         }
