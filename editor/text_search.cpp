@@ -22,19 +22,30 @@ bool SameText(const char* text, const char* pattern, int n, bool ignore_case) {
     return true;
 }
 
+const char* FindBytes(const char* haystack, size_t size, const char* needle, size_t needle_size) {
+    if (needle_size == 0) return haystack;
+#if defined(__GLIBC__)
+    return static_cast<const char*>(memmem(haystack, size, needle, needle_size));
+#else
+    // memchr for the first byte, then compare: the Windows C library has no memmem.
+    if (size < needle_size) return nullptr;
+    const char* last = haystack + size - needle_size;
+    for (const char* p = haystack; p <= last; ++p) {
+        p = static_cast<const char*>(memchr(p, needle[0], static_cast<size_t>(last - p) + 1));
+        if (!p) return nullptr;
+        if (memcmp(p, needle, needle_size) == 0) return p;
+    }
+    return nullptr;
+#endif
+}
+
 int FindLiteral(const char* text, int length, int from, const char* pattern, int pattern_length, bool ignore_case) {
     if (from < 0) from = 0;
     if (pattern_length <= 0) return from <= length ? from : -1;
     if (length - from < pattern_length) return -1;
     if (!ignore_case) {
-        // memchr for the first byte, then compare: portable where memmem is missing.
-        const char* last = text + length - pattern_length;
-        for (const char* p = text + from; p <= last; ++p) {
-            p = static_cast<const char*>(memchr(p, pattern[0], static_cast<size_t>(last - p) + 1));
-            if (!p) return -1;
-            if (memcmp(p, pattern, pattern_length) == 0) return static_cast<int>(p - text);
-        }
-        return -1;
+        const char* hit = FindBytes(text + from, length - from, pattern, pattern_length);
+        return hit ? static_cast<int>(hit - text) : -1;
     }
     unsigned char first = UpperAscii(pattern[0]);
     for (int i = from; i <= length - pattern_length; ++i)

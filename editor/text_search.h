@@ -2,6 +2,11 @@
 // Exact-text and similar-word matching within one line (text + length, no terminator
 // needed). Columns count from 0; every function returns the column of the match or -1.
 
+#include <cstddef>
+
+// The first occurrence of the needle's bytes in the haystack's, or null.
+const char* FindBytes(const char* haystack, size_t size, const char* needle, size_t needle_size);
+
 // True when text starts with the n characters of pattern.
 bool SameText(const char* text, const char* pattern, int n, bool ignore_case);
 

@@ -37,8 +37,8 @@ public:
 private:
     const char* Find(const LineReader& reader, const char* from) const {
         const char* end = reader.buffer + reader.fill;
-        const void* hit = memmem(from, end - from, literal_.data(), literal_.size());
-        return hit ? static_cast<const char*>(hit) : end;
+        const char* hit = FindBytes(from, end - from, literal_.data(), literal_.size());
+        return hit ? hit : end;
     }
 
     const std::string& literal_;
