@@ -60,65 +60,33 @@ struct LanguageList {
     }
 };
 
+Language Builtin(const char* name, const char* extensions, int32_t code, uint16_t flags, const char* comment,
+                 const char* strings, const KeywordTable* keywords, FunctionScanner scanner) {
+    Language l;
+    l.name = name;
+    l.extensions = extensions;
+    l.code = code;
+    l.flags = flags;
+    l.comment_chars = comment;
+    l.string_chars = strings;
+    l.keywords = keywords;
+    l.scan_functions = scanner;
+    return l;
+}
+
 LanguageList& Languages() {
     static LanguageList list = [] {
         LanguageList l;
-        Language c;
-        c.name = "C Language";
-        c.extensions = "C;H;CPP;HPP";
-        c.code = kLanguageC;
-        c.flags = 1;
-        c.comment_chars = "/*";
-        c.string_chars = "'\"";
-        c.keywords = &CKeywords();
-        c.scan_functions = ScanCFunctions;
-        l.Push(c);
-
-        Language a;
-        a.name = "Assembly";
-        a.extensions = "ASM";
-        a.code = kLanguageAssembler;
-        a.flags = 7;
-        a.comment_chars = ";";
-        a.string_chars = "'";
+        l.Push(Builtin("C Language", "C;H;CPP;HPP", kLanguageC, 1, "/*", "'\"", &CKeywords(), ScanCFunctions));
+        Language a = Builtin("Assembly", "ASM", kLanguageAssembler, 7, ";", "'", nullptr, ScanPatternFunctions);
         // The end of a line also ends PROC/ENDP (saving strips trailing blanks), and
         // the end marker's name may hold '_' like the start's.
         a.start_function = "^[A-Za-z_][_A-Za-z0-9]+[ \t]+PROC([ \t]|$)";
         a.end_function = "^[A-Za-z_][_A-Za-z0-9]+[ \t]+ENDP([ \t]|$)";
-        a.scan_functions = ScanPatternFunctions;
         l.Push(a);
-
-        Language f;
-        f.name = "Fortran";
-        f.extensions = "F";
-        f.code = kLanguageFortran;
-        f.flags = 7;
-        f.comment_chars = ";";
-        f.string_chars = "'";
-        f.keywords = &FortranKeywords();
-        f.scan_functions = ScanFortranFunctions;
-        l.Push(f);
-
-        Language p;
-        p.name = "Pascal";
-        p.extensions = "PAS";
-        p.code = kLanguagePascal;
-        p.flags = 5;
-        p.comment_chars = "{}(*)";
-        p.string_chars = "'";
-        p.keywords = &PascalKeywords();
-        p.scan_functions = ScanPascalFunctions;
-        l.Push(p);
-
-        Language e;
-        e.name = "eiffel";
-        e.extensions = "e";
-        e.code = kLanguageEiffel;
-        e.flags = 5;
-        e.comment_chars = "-";
-        e.string_chars = "'\"";
-        e.keywords = &EiffelKeywords();
-        l.Push(e);
+        l.Push(Builtin("Fortran", "F", kLanguageFortran, 7, ";", "'", &FortranKeywords(), ScanFortranFunctions));
+        l.Push(Builtin("Pascal", "PAS", kLanguagePascal, 5, "{}(*)", "'", &PascalKeywords(), ScanPascalFunctions));
+        l.Push(Builtin("eiffel", "e", kLanguageEiffel, 5, "-", "'\"", &EiffelKeywords(), nullptr));
         return l;
     }();
     return list;

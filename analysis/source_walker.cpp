@@ -13,6 +13,7 @@ constexpr int kMaxName = 251;
 enum class Mode { Globals, Definition, Prefix };
 
 struct Walk {
+    Walk(Mode m, SourceLines t, const char* p) : mode(m), text(t), path(p) {}
     Mode mode;
     SourceLines text;
     const char* path;
