@@ -167,14 +167,15 @@ void ReleaseBlock(void* user) {
     bool wrong = false;
     {
         std::lock_guard<SpinLock> hold(pool.lock);
-        bool large = pool.large.count(block) != 0;
+        bool pooled = InPool(pool, block);
+        bool large = !pooled && pool.large.count(block) != 0;
         size_t total = 0;
         int index = -1;
-        if (large || InPool(pool, block)) {
+        if (pooled || large) {
             total = Word(block + 4);
             index = ClassIndex(total);
         }
-        wrong = (!large && !InPool(pool, block)) || Word(block) != kBlockMagic || total < kBlockOverhead ||
+        wrong = (!pooled && !large) || Word(block) != kBlockMagic || total < kBlockOverhead ||
                 (large ? index >= 0 : index < 0);
         if (!wrong) {
             SetWord(block, 0);
