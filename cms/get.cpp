@@ -4,6 +4,7 @@
 #include "cms/lock_ops.h"
 #include "cms/revision_ops.h"
 #include "cms/revision_tree.h"
+#include "cms/uuencode.h"
 #include "shell/format_buffer.h"
 #include "shell/report.h"
 
@@ -56,8 +57,12 @@ bool RunGet(CmsOperation& op, const GetRequest& rq) {
         return false;
     }
     if (changes_locks && !WriteArchive(op)) return false;
-    std::string error;
-    if (!ReplaceFileAtomically(output_path, text, error)) {
+    std::string error, bytes;
+    if (a.binary && !UuDecode(text, bytes, message)) {
+        OperationError(op, message);
+        return false;
+    }
+    if (!(a.binary ? ReplaceFileBytes(output_path, bytes, error) : ReplaceFileAtomically(output_path, text, error))) {
         OperationError(op, FormatText("Creation of %s impossible. Look at %s", output.c_str(), error.c_str()));
         return false;
     }

@@ -8,6 +8,7 @@
 #include "cms/revision_number.h"
 #include "cms/revision_ops.h"
 #include "cms/revision_tree.h"
+#include "cms/uuencode.h"
 #include "shell/format_buffer.h"
 #include "shell/report.h"
 
@@ -51,7 +52,11 @@ bool RunPut(CmsOperation& op, const PutRequest& rq) {
     CmsArchive& a = op.archive;
     if (!rq.quiet) OperationOutput(op, FormatText("%s becomes %s", rq.work_file.c_str(), op.archive_path.c_str()));
     std::string work_text;
-    if (!ReadTextFile(WorkFilePath(op, rq.work_file), work_text)) {
+    bool binary = IsBinaryWorkFile(rq.work_file);
+    bool read = binary ? ReadFileBytes(WorkFilePath(op, rq.work_file), work_text)
+                       : ReadTextFile(WorkFilePath(op, rq.work_file), work_text);
+    if (binary) work_text = UuEncode(rq.work_file, work_text);
+    if (!read) {
         OperationError(op, FormatText("File %s not found!", rq.work_file.c_str()));
         return false;
     }
@@ -137,6 +142,7 @@ bool RunPut(CmsOperation& op, const PutRequest& rq) {
         symbols.insert(symbols.begin(), CmsSymbol{rq.symbol, r});
     }
 
+    if (binary) a.binary = 1;
     DeltaText text{plan.number, log, {}};
     if (!plan.predecessor) {
         if (!op.archive_exists) a.description = Blank(rq.log) ? std::string() : rq.log;

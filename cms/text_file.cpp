@@ -11,17 +11,22 @@
 
 namespace fs = std::filesystem;
 
-bool ReadTextFile(const std::string& path, std::string& text) {
-    text.clear();
+bool ReadFileBytes(const std::string& path, std::string& bytes) {
+    bytes.clear();
     FILE* f = fopen(path.c_str(), "rb");
     if (!f) return false;
-    std::string raw;
     char block[65536];
     size_t n;
-    while ((n = fread(block, 1, sizeof block, f)) > 0) raw.append(block, n);
+    while ((n = fread(block, 1, sizeof block, f)) > 0) bytes.append(block, n);
     bool ok = !ferror(f);
     fclose(f);
-    if (!ok) return false;
+    return ok;
+}
+
+bool ReadTextFile(const std::string& path, std::string& text) {
+    text.clear();
+    std::string raw;
+    if (!ReadFileBytes(path, raw)) return false;
     text.reserve(raw.size());
     size_t start = 0;
     for (size_t cr; (cr = raw.find("\r\n", start)) != std::string::npos; start = cr + 1) text.append(raw, start, cr - start);
@@ -75,13 +80,17 @@ bool WriteDurableFile(const std::string& path, std::string_view bytes) {
 
 bool ReplaceFileAtomically(const std::string& target, std::string_view text, std::string& error,
                            std::string* kept_temp) {
+    return ReplaceFileBytes(target, ToDiskText(text), error, kept_temp);
+}
+
+bool ReplaceFileBytes(const std::string& target, std::string_view bytes, std::string& error, std::string* kept_temp) {
     // The temporary file lies in the target's directory so that the rename never crosses a volume.
     std::string temp;
     for (int i = 0; i < 1000; ++i) {
         temp = target + ".~" + std::to_string(i);
         if (!FileExists(temp)) break;
     }
-    if (!WriteDurableFile(temp, ToDiskText(text))) {
+    if (!WriteDurableFile(temp, bytes)) {
         std::error_code ec;
         fs::remove(temp, ec);
         error = "Write error. Is the disk full?";

@@ -10,6 +10,7 @@ using LineList = std::vector<std::string_view>;
 
 // Reads the whole file, turning CR LF into LF. False when it cannot be read (no report).
 bool ReadTextFile(const std::string& path, std::string& text);
+bool ReadFileBytes(const std::string& path, std::string& bytes);
 
 // Each line keeps its LF; a last line without one is a line too. Views point into text.
 LineList SplitLines(std::string_view text);
@@ -25,6 +26,10 @@ std::string ToDiskText(std::string_view text);
 // given, the complete temporary file is kept and its name stored there.
 bool ReplaceFileAtomically(const std::string& target, std::string_view text, std::string& error,
                            std::string* kept_temp = nullptr);
+
+// The same for bytes written as they are.
+bool ReplaceFileBytes(const std::string& target, std::string_view bytes, std::string& error,
+                      std::string* kept_temp = nullptr);
 
 // Writes the bytes and flushes them to the disk before closing.
 bool WriteDurableFile(const std::string& path, std::string_view bytes);

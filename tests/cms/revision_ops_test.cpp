@@ -275,3 +275,34 @@ TEST_F(RevisionOps, ChangeArchiveSymbolsAccessAndDefaultBranch) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RevisionOps, BinaryFilesRoundTripUuencoded) {
+    std::string bytes;
+    for (int i = 0; i < 300; ++i) bytes.push_back(char(i * 7));
+    bytes += "\r\n\n\r@@";
+    WriteBytes(Work("pic.bmp"), bytes);
+    PutRequest put;
+    put.work_file = "pic.bmp";
+    put.keep = true;
+    ASSERT_TRUE(Put(session, put));
+    bytes[10] = 'x';
+    WriteBytes(Work("pic.bmp"), bytes);
+    ASSERT_TRUE(Put(session, put));
+    std::string archive = ReadBytes(Archive("pic.bmp"));
+    EXPECT_NE(archive.find("Binary 1;"), std::string::npos);
+    EXPECT_NE(archive.find("\r\nbegin 0666 pic.bmp\r\nM"), std::string::npos);
+    GetRequest get;
+    get.work_file = "pic.bmp";
+    get.revision = "1.2";
+    get.overwrite = true;
+    WriteBytes(Work("pic.bmp"), "");
+    ASSERT_TRUE(Get(session, get));
+    EXPECT_EQ(ReadBytes(Work("pic.bmp")), bytes);
+    get.revision = "1.1";
+    ASSERT_TRUE(Get(session, get));
+    EXPECT_EQ(ReadBytes(Work("pic.bmp"))[10], char(70));
+}
+
+}  // namespace
