@@ -95,11 +95,12 @@ bool BuildFunctionLines(const DebugModule& module, DebugFunction* f) {
     return true;
 }
 
-// Between two entries an address belongs to the line of the entry at or below it.
+// Between two entries an address belongs to the line of the entry at or below it. A
+// module's end is the next module's start, so it is not part of the module.
 uint16_t LineOfAddress(const DebugImage& image, uint32_t address) {
     for (int i = 1; i <= image.highest_module; ++i) {
         const DebugModule& m = image.modules[i];
-        if (address < m.code_start || address > m.code_end) continue;
+        if (address < m.code_start || address >= m.code_end) continue;
         uint16_t line = 0;
         for (size_t k = 0; k < m.line_addresses.size() && m.line_addresses[k] <= address; ++k)
             line = m.line_numbers[k];
@@ -116,9 +117,12 @@ uint16_t FirstLineWithCode(const DebugModule& module, uint16_t line) {
     return best;
 }
 
+// The request moves to the nearest line with code; repeated calls then find that line's
+// further entries, never those of the lines after it.
 uint32_t AddressOfLine(const DebugModule& module, uint16_t line, uint32_t from, uint32_t* next) {
-    for (size_t k = from; k < module.line_numbers.size(); ++k) {
-        if (module.line_numbers[k] >= line) {
+    uint16_t target = FirstLineWithCode(module, line);
+    for (size_t k = from; target && k < module.line_numbers.size(); ++k) {
+        if (module.line_numbers[k] == target) {
             if (next) *next = static_cast<uint32_t>(k + 1);
             return module.line_addresses[k];
         }
