@@ -19,11 +19,22 @@ bool Rename(const std::string& from, const std::string& to) {
     return !error;
 }
 
+// Replacing a file by renaming would get past its read-only mark: honour it here.
+bool ReadOnly(const std::string& name) {
+    std::error_code error;
+    fs::file_status status = fs::status(fs::path(name), error);
+    return !error && fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
 }  // namespace
 
 bool OpenSafeFile(SafeFile* f, const char* target) {
     f->target = target;
     f->temporary = f->target + "~tmp";
+    if (ReadOnly(f->target)) {
+        CannotWrite(f);
+        return false;
+    }
     f->file = std::fopen(f->temporary.c_str(), "wb");
     if (!f->file) {
         CannotWrite(f);

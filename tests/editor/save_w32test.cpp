@@ -29,5 +29,12 @@ TEST(SaveW32, ReplacesTheFileAndKeepsTheBackup) {
     EXPECT_EQ(TempDir::Read(path), "newer\r\n");
     EXPECT_FALSE(std::filesystem::exists(path + "~tmp"));
     EXPECT_TRUE(reports.errors.empty());
+
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);  // the read-only attribute
+    MarkModified(doc);
+    EXPECT_FALSE(SaveDocument(doc));
+    EXPECT_EQ(reports.errors.size(), 1u);
+    EXPECT_EQ(TempDir::Read(path), "newer\r\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     FreeDocument(doc);
 }

@@ -165,6 +165,12 @@ TEST_F(DocumentTest, FailedSaveKeepsTheOldFile) {
     EXPECT_TRUE(IsModified(doc));
     std::filesystem::remove(path + "~tmp");
 
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);  // a read-only target
+    EXPECT_FALSE(SaveDocument(doc));
+    EXPECT_EQ(reports.errors.back(), "Impossible to open " + path + " for writing!");
+    EXPECT_EQ(TempDir::Read(path), "precious\r\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
     std::string too_long = dir.path + "/" + std::string(5000, 'p') + ".c";
     EXPECT_FALSE(WriteDocument(doc, too_long.c_str()));
     EXPECT_FALSE(SaveDocumentAs(doc, too_long.c_str()));
