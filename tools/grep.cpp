@@ -65,6 +65,7 @@ bool GrepLineMatches(const GrepSearch& search, const char* line, int length) {
 void FinishGrep(const GrepParameters& params, GrepResult* result) {
     std::string notes;
     if (result->stopped) notes += " (stopped)";
+    if (result->hit_limit) notes += FormatText(" (stopped after %d hits)", static_cast<int>(kGrepHitLimit));
     if (!result->unreadable.empty())
         notes += FormatText(" (%d files could not be read)", static_cast<int>(result->unreadable.size()));
     if (result->binary_files > 0) notes += FormatText(" (%d binary files skipped)", result->binary_files);

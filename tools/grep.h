@@ -41,12 +41,16 @@ struct GrepHit {
     std::string text;  // the line as read
 };
 
+// A search ends once it has this many hits (the output window could not show more).
+inline constexpr size_t kGrepHitLimit = 100000;
+
 struct GrepResult {
     std::vector<GrepHit> hits;                 // in search order
     std::vector<std::string> files_with_hits;  // newest first
     std::vector<std::string> unreadable;       // files that could not be opened or read
     int binary_files = 0;                      // files holding NUL bytes, not searched
-    bool stopped = false;
+    bool stopped = false;     // by the stop flag
+    bool hit_limit = false;   // ended at kGrepHitLimit hits
     std::string summary;  // "Searching for '%s' in '%s': %d hits."
 };
 
@@ -70,7 +74,8 @@ bool PrepareGrep(const GrepParameters& params, GrepSearch* search);
 void RunGrep(const GrepSearch& search, GrepResult* result, const std::atomic<bool>* stop);
 
 // Sets the summary; with no hit shows "'%s': not found" on the status line. Files that
-// could not be read, binary files skipped and a stopped search are told on the status line.
+// could not be read, binary files skipped and a search that ended early are told on the
+// status line.
 void FinishGrep(const GrepParameters& params, GrepResult* result);
 
 // True when the line matches the prepared search.

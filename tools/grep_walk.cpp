@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kLinesBetweenStopChecks = 4096;
 
-enum class ScanEnd { Done, Unreadable, Binary, Stopped };
+enum class ScanEnd { Done, Unreadable, Binary, Stopped, Full };
 
 bool StopRequested(const std::atomic<bool>* stop) { return stop && stop->load(std::memory_order_relaxed); }
 
@@ -68,6 +68,10 @@ ScanEnd ScanFile(const GrepSearch& search, const std::string& path, GrepResult* 
         result->hits.push_back({path, line, std::string(text, length)});
         if (first_hit) result->files_with_hits.push_back(path);
         first_hit = false;
+        if (result->hits.size() >= kGrepHitLimit) {
+            end = ScanEnd::Full;
+            break;
+        }
     }
     if (end == ScanEnd::Done && reader.failed) end = ScanEnd::Unreadable;
     CloseLineReader(&reader);
@@ -104,6 +108,7 @@ bool WalkDirectory(const GrepSearch& search, const fs::path& directory, const st
             case ScanEnd::Unreadable: result->unreadable.push_back(path); break;
             case ScanEnd::Binary: ++result->binary_files; break;
             case ScanEnd::Stopped: return false;
+            case ScanEnd::Full: result->hit_limit = true; return false;
         }
     }
     if (ec) result->unreadable.push_back(directory.string());
@@ -118,7 +123,7 @@ void RunGrep(const GrepSearch& search, GrepResult* result, const std::atomic<boo
     *result = GrepResult{};
     for (const std::string& mask : SplitAtBlanks(search.params.masks)) {
         if (!WalkDirectory(search, fs::path(search.params.directory), mask, result, stop)) {
-            result->stopped = true;
+            result->stopped = !result->hit_limit;
             break;
         }
     }

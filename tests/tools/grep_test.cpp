@@ -126,6 +126,26 @@ TEST_F(GrepTree, StopFlagEndsTheSearch) {
     EXPECT_TRUE(r.hits.empty());
 }
 
+TEST_F(GrepTree, HitLimitEndsTheSearchAndIsTold) {
+    RecordedReports reports;
+    std::string many;
+    for (size_t i = 0; i < kGrepHitLimit + 10; ++i) many += "hit\n";
+    WriteFile(root_ / "many.c", many);
+    GrepParameters params;
+    params.text = "hit";
+    params.masks = "many.c *.h";
+    params.directory = root_.string();
+    GrepSearch search;
+    ASSERT_TRUE(PrepareGrep(params, &search));
+    GrepResult r;
+    RunGrep(search, &r, nullptr);
+    EXPECT_EQ(r.hits.size(), kGrepHitLimit);
+    EXPECT_TRUE(r.hit_limit);
+    EXPECT_FALSE(r.stopped);
+    FinishGrep(params, &r);
+    EXPECT_EQ(reports.statuses, std::vector<std::string>{r.summary + " (stopped after 100000 hits)"});
+}
+
 TEST_F(GrepTree, BadExpressionSearchesNothing) {
     RecordedReports reports;
     GrepParameters params;
