@@ -133,6 +133,14 @@ bool FindDefinitionOf(TextDocument* doc, const std::string& word, DefinitionReco
     return false;
 }
 
+std::vector<StringEntry> DocumentStrings(TextDocument* doc) {
+    std::vector<StringEntry> list;
+    std::vector<LineView> lines = DocumentLines(doc);
+    CollectStrings(AsSource(lines), doc->name, &list);
+    if (list.empty()) Inform(FormatText(MessageText(kMsgNoStrings), doc->name));
+    return list;
+}
+
 void ChooseDocumentLanguage(TextDocument* doc) {
     doc->language = LanguageForFileName(doc->name);
     if (doc->language && doc->language->name == MessageText(kMsgCLanguage))

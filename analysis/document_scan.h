@@ -8,6 +8,7 @@
 #include "analysis/function_index.h"
 #include "analysis/source_lines.h"
 #include "analysis/source_walker.h"
+#include "analysis/string_table.h"
 
 struct TextDocument;
 struct TextLine;
@@ -44,6 +45,10 @@ bool FindDefinitionOf(TextDocument* doc, const std::string& word, DefinitionReco
 // Globals of a C document; "No global variables defined" on the status line when
 // there are none.
 std::vector<GlobalRecord> DocumentGlobals(TextDocument* doc);
+
+// The string literals of a document's function bodies; "No strings defined in %s"
+// when there are none.
+std::vector<StringEntry> DocumentStrings(TextDocument* doc);
 
 // The document hooks this subsystem serves: dropping and rebuilding symbols, choosing
 // the language, the brace check before saving and the time-stamp line.

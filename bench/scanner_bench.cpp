@@ -5,6 +5,7 @@
 // The tarball is extracted once into a cache directory (MORLA_BENCH_CACHE or
 // /tmp/morla_bench_binutils).
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -155,8 +156,15 @@ void BM_Ctags(benchmark::State& state) {
     Corpus& c = TheCorpus();
     if (!c.ok) return state.SkipWithError("binutils sources not available");
     std::string cmd = CtagsCommand(c, "/dev/null");
+    rusage before{}, after{};
+    getrusage(RUSAGE_CHILDREN, &before);
     for (auto _ : state)
         if (std::system(cmd.c_str()) != 0) return state.SkipWithError("ctags failed");
+    getrusage(RUSAGE_CHILDREN, &after);
+    // ctags' own CPU time per run (the CPU column is this process's only).
+    auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    double cpu = ms(after.ru_utime) - ms(before.ru_utime) + ms(after.ru_stime) - ms(before.ru_stime);
+    state.counters["ctags_cpu_ms"] = cpu / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_Ctags)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -68,6 +68,8 @@ TEST(DocumentScan, DocumentsWithoutLanguageOrFunctions) {
     std::vector<GlobalRecord> globals = DocumentGlobals(empty);
     ASSERT_EQ(globals.size(), 1u);
     EXPECT_EQ(globals[0].path, "empty.c");
+    EXPECT_TRUE(DocumentStrings(empty).empty());
+    EXPECT_EQ(reports.informs, (std::vector<std::string>{"No strings defined in empty.c"}));
     FreeDocument(text);
     FreeDocument(empty);
     EXPECT_EQ(ScanFunctions(nullptr), false);

@@ -92,7 +92,7 @@ TEST(PascalScanner, RoutinesNestAndNeedWholeWords) {
         "  var r: record a: integer; case b: integer of 1: (c: integer) end;",
         "  procedure Inner;",
         "  begin",
-        "    Procedures := 1; { procedure Fake; } (* function Fake2; *)",
+        "    Procedures := 1; Endless := Beginning; { procedure Fake; } (* function Fake2; *)",
         "    s := 'function Fake3;';",
         "  end;",
         "begin",
