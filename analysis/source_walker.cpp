@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <set>
 
 #include "analysis/char_reader.h"
+#include "analysis/generated_file.h"
 #include "editor/char_class.h"
 
 namespace {
@@ -13,7 +16,7 @@ constexpr int kMaxName = 251;
 enum class Mode { Globals, Definition, Prefix };
 
 struct Walk {
-    Walk(Mode m, SourceLines t, const char* p) : mode(m), text(t), path(p) {}
+    Walk(Mode m, SourceLines t, const char* p, const IncludeSearch& i) : mode(m), text(t), path(p), includes(&i) {}
     Mode mode;
     SourceLines text;
     const char* path;
@@ -22,8 +25,37 @@ struct Walk {
     std::vector<GlobalRecord>* globals = nullptr;
     DefinitionRecord* definition = nullptr;
     std::vector<std::string>* names = nullptr;
+    const IncludeSearch* includes;
+    std::set<std::string>* visited = nullptr;
+    int include_depth = 0;
     bool found = false;
 };
+
+void Run(Walk* w);
+
+constexpr int kMaxIncludeDepth = 32;
+
+// Walks an included file in the same mode.
+void FollowInclude(Walk* w, const std::string& name, bool angled) {
+    if (!(angled ? w->includes->angled : w->includes->quoted) || w->include_depth >= kMaxIncludeDepth) return;
+    std::string path = ResolveInclude(name, *w->includes);
+    if (path.empty()) return;
+    std::string key = path;
+    for (char& c : key) c = static_cast<char>(LowerAscii(c));
+    if (!w->visited->insert(key).second) return;
+    std::string bytes;
+    if (ReadExistingFile(path, &bytes) != ReadResult::Read) return;
+    std::vector<std::string> lines = SplitLines(bytes);
+    std::vector<LineView> views = ViewLines(lines);
+    static const std::vector<FunctionRecord> kNoFunctions;
+    Walk inner = *w;
+    inner.text = AsSource(views);
+    inner.path = path.c_str();
+    inner.functions = &kNoFunctions;
+    inner.include_depth = w->include_depth + 1;
+    Run(&inner);
+    w->found = inner.found;
+}
 
 bool InFunctionHeader(const std::vector<FunctionRecord>& fs, int32_t line) {
     for (const FunctionRecord& f : fs)
@@ -64,12 +96,25 @@ void Collect(Walk* w, const char* name, int length) {
     if (std::find(w->names->begin(), w->names->end(), n) == w->names->end()) w->names->push_back(n);
 }
 
-// A '#' line: "#define NAME" counts as a definition (and a completion); the rest is
-// skipped.
+// A '#' line: "#define NAME" counts as a definition (and a completion), an #include
+// is followed when asked; the rest is skipped.
 void Directive(Walk* w, CharReader* r) {
     const LineView& l = CurrentLine(*r);
     int32_t c = r->column;
     while (c < l.length && (l.text[c] == ' ' || l.text[c] == '\t')) ++c;
+    if (l.length - c > 7 && std::memcmp(l.text + c, "include", 7) == 0 && !IsIdentifierChar(l.text[c + 7])) {
+        c += 7;
+        while (c < l.length && (l.text[c] == ' ' || l.text[c] == '\t')) ++c;
+        if (c < l.length && (l.text[c] == '"' || l.text[c] == '<')) {
+            const bool angled = l.text[c] == '<';
+            int32_t a = ++c;
+            while (c < l.length && l.text[c] != (angled ? '>' : '"') && l.text[c] != ' ' && l.text[c] != '\t') ++c;
+            std::string name(l.text + a, c - a);
+            SkipPreprocessorLine(r);
+            if (!name.empty()) FollowInclude(w, name, angled);
+            return;
+        }
+    }
     if (l.length - c > 6 && std::memcmp(l.text + c, "define", 6) == 0) {
         c += 6;
         while (c < l.length && (l.text[c] == ' ' || l.text[c] == '\t')) ++c;
@@ -177,25 +222,56 @@ void Run(Walk* w) {
 
 }  // namespace
 
-std::vector<GlobalRecord> ListGlobals(SourceLines text, const char* path, const std::vector<FunctionRecord>& functions) {
+std::string ResolveInclude(const std::string& name, const IncludeSearch& includes) {
+#ifdef _WIN32
+    const char separator = '\\';
+#else
+    const char separator = '/';
+#endif
+    std::string file = name;
+    for (char& c : file)
+        if (c == '/' || c == '\\') c = separator;
+    std::vector<std::string> candidates;
+    for (const std::string& d : includes.directories) {
+        if (d.empty()) continue;
+        candidates.push_back(d.back() == '/' || d.back() == '\\' ? d + file : d + separator + file);
+    }
+    candidates.push_back(std::string(".") + separator + file);
+    for (const std::string& c : candidates) {
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(c, ec)) return c;
+    }
+    return std::string();
+}
+
+std::vector<GlobalRecord> ListGlobals(SourceLines text, const char* path, const std::vector<FunctionRecord>& functions,
+                                      const IncludeSearch& includes) {
     std::vector<GlobalRecord> globals;
-    Walk w{Mode::Globals, text, path};
+    std::set<std::string> visited;
+    Walk w{Mode::Globals, text, path, includes};
+    w.visited = &visited;
     w.functions = &functions;
     w.globals = &globals;
     Run(&w);
     return globals;
 }
 
-bool FindDefinition(SourceLines text, const char* path, const char* name, DefinitionRecord* out) {
-    Walk w{Mode::Definition, text, path};
+bool FindDefinition(SourceLines text, const char* path, const char* name, DefinitionRecord* out,
+                    const IncludeSearch& includes) {
+    std::set<std::string> visited;
+    Walk w{Mode::Definition, text, path, includes};
+    w.visited = &visited;
     w.target = name;
     w.definition = out;
     Run(&w);
     return w.found;
 }
 
-void CollectCompletions(SourceLines text, const char* prefix, std::vector<std::string>* names) {
-    Walk w{Mode::Prefix, text, ""};
+void CollectCompletions(SourceLines text, const char* prefix, std::vector<std::string>* names,
+                        const IncludeSearch& includes) {
+    std::set<std::string> visited;
+    Walk w{Mode::Prefix, text, "", includes};
+    w.visited = &visited;
     w.target = prefix;
     w.names = names;
     Run(&w);

@@ -1,6 +1,6 @@
 #pragma once
 // The general walker over C source: global variables, the definition of a name, and
-// the names that begin with a prefix. Names in #include files are not followed here.
+// the names that begin with a prefix, following #include files when asked.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,13 +23,28 @@ struct DefinitionRecord {
     std::string text;  // the line with the lines before and after it, joined by CR LF
 };
 
+// Which #include files the walker reads: "name" ones, <name> ones, searched in each
+// directory in turn and finally in the current directory. Each file is read once.
+struct IncludeSearch {
+    bool quoted = false;
+    bool angled = false;
+    std::vector<std::string> directories;
+};
+
 // The globals at file level, in order, without duplicate names. `functions` is the
 // document's function index (names in function headers are no globals).
-std::vector<GlobalRecord> ListGlobals(SourceLines text, const char* path, const std::vector<FunctionRecord>& functions);
+std::vector<GlobalRecord> ListGlobals(SourceLines text, const char* path, const std::vector<FunctionRecord>& functions,
+                                      const IncludeSearch& includes = IncludeSearch());
 
 // The first place where `name` is declared or defined (#define included); false when
 // it does not occur.
-bool FindDefinition(SourceLines text, const char* path, const char* name, DefinitionRecord* out);
+bool FindDefinition(SourceLines text, const char* path, const char* name, DefinitionRecord* out,
+                    const IncludeSearch& includes = IncludeSearch());
 
 // Adds to `names` each different identifier that begins with `prefix` and is longer.
-void CollectCompletions(SourceLines text, const char* prefix, std::vector<std::string>* names);
+void CollectCompletions(SourceLines text, const char* prefix, std::vector<std::string>* names,
+                        const IncludeSearch& includes = IncludeSearch());
+
+// Where an included name is found: the first directory (then the current one) that
+// holds it, or an empty string.
+std::string ResolveInclude(const std::string& name, const IncludeSearch& includes);
