@@ -57,10 +57,12 @@ void FollowInclude(Walk* w, const std::string& name, bool angled) {
     w->found = inner.found;
 }
 
+// Records are in order of appearance, so only the last one starting at or before
+// the line can hold it in its header.
 bool InFunctionHeader(const std::vector<FunctionRecord>& fs, int32_t line) {
-    for (const FunctionRecord& f : fs)
-        if (line >= f.start_line && line <= f.body_line) return true;
-    return false;
+    auto after = std::upper_bound(fs.begin(), fs.end(), line,
+                                  [](int32_t l, const FunctionRecord& f) { return l < f.start_line; });
+    return after != fs.begin() && line <= std::prev(after)->body_line;
 }
 
 // The next character that is not a blank or tab on this line, or -1.

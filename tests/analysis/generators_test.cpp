@@ -117,6 +117,14 @@ TEST_F(Generators, StringArrayAppendsAfterTheHighestNumber) {
     EXPECT_FALSE(WriteStringArray(other, Strings(), "Texts", "x.c"));
     EXPECT_EQ(reports.questions.back(), "Destroy existing file " + other + "?\n");
     EXPECT_EQ(ReadWhole(other), "int keep;\n");
+
+    // A name that exists but cannot be read as a file is reported, not replaced.
+    fs::create_directories(dir / "subdir");
+    size_t errors = reports.errors.size();
+    EXPECT_FALSE(WriteStringArray(Out("subdir"), Strings(), "Texts", "x.c"));
+    ASSERT_EQ(reports.errors.size(), errors + 1);
+    EXPECT_EQ(reports.errors.back(), "Impossible to open " + Out("subdir") + " for reading!");
+    EXPECT_TRUE(fs::is_directory(dir / "subdir"));
 }
 
 TEST_F(Generators, StringResourceWithNamesAppendsToItsOwnFiles) {
