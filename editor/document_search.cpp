@@ -4,7 +4,9 @@
 #include <climits>
 
 #include "editor/char_class.h"
+#include "editor/edit_text.h"
 #include "editor/text_search.h"
+#include "editor/undo_journal.h"
 #include "shell/format_buffer.h"
 #include "shell/messages.h"
 #include "shell/report.h"
@@ -184,42 +186,46 @@ std::vector<Replacement> CollectReplacements(const TextDocument* doc, const Line
     return c.found;
 }
 
-bool ApplyReplacements(TextDocument* doc, const std::vector<Replacement>& replacements,
-                       const std::string& replacement) {
+bool ApplyReplacements(TextDocument* doc, const std::vector<Replacement>& replacements, const std::string& replacement,
+                       const EditCursor* series) {
     std::vector<Replacement> sorted = replacements;
     std::stable_sort(sorted.begin(), sorted.end(), [](const Replacement& a, const Replacement& b) {
         return a.number != b.number ? a.number < b.number : a.column < b.column;
     });
-    // Each line's new text, worked out before anything changes.
-    std::vector<std::pair<TextLine*, std::string>> changes;
     for (size_t i = 0; i < sorted.size();) {
-        TextLine* line = sorted[i].line;
-        LineMatches matches;
-        for (; i < sorted.size() && sorted[i].line == line; ++i) matches.push_back({sorted[i].column, sorted[i].length});
-        std::string text = ReplaceMatches(line->text, line->length, matches, replacement);
-        if (text.size() > static_cast<size_t>(kMaxTextLineLength)) {
+        const TextLine* line = sorted[i].line;
+        long length = line->length;
+        for (; i < sorted.size() && sorted[i].line == line; ++i)
+            length += static_cast<long>(replacement.size()) - sorted[i].length;
+        if (length > kMaxTextLineLength) {
             ShowErrorId(4001);
             return false;
         }
-        changes.push_back({line, std::move(text)});
     }
-    size_t applied = 0;
-    for (auto& [line, text] : changes) {
-        if (!ReplaceLineText(doc, line, text.data(), static_cast<int>(text.size()))) break;  // out of memory, reported
-        ++applied;
+    if (series) JournalBeginSeries(series);
+    // From the last to the first, so the places still to change do not move; lines
+    // before the one changed are untouched, so the walk back from it stays valid.
+    TextPosition near = EndOf(doc);
+    bool ok = true;
+    for (auto r = sorted.rbegin(); r != sorted.rend() && ok; ++r) {
+        TextPosition from = PositionNear(doc, near, r->number, r->column);
+        TextPosition to{from.line, from.number, from.column + r->length};
+        ok = DeleteRange(doc, from, to, nullptr) &&  // shrinking keeps the line record in place
+             InsertTextAt(doc, from, replacement.data(), static_cast<int>(replacement.size()), &near);
     }
-    if (applied > 0) MarkModified(doc);
-    return applied == changes.size();
+    if (series) JournalEndSeries();
+    return ok;
 }
 
 int ReplaceInDocument(TextDocument* doc, const LineMatcher& matcher, const std::string& replacement, int number,
-                      int column, ConfirmReplace confirm, void* context, const SearchBounds& bounds) {
+                      int column, ConfirmReplace confirm, void* context, const SearchBounds& bounds,
+                      const EditCursor* series) {
     std::vector<Replacement> found = CollectReplacements(doc, matcher, number, column, confirm, context, bounds);
     if (found.empty()) {
         StringNotFound();
         return 0;
     }
-    if (!ApplyReplacements(doc, found, replacement)) return -1;
+    if (!ApplyReplacements(doc, found, replacement, series)) return -1;
     ShowStatus(FormatText(MessageText(4003), static_cast<int>(found.size())));
     return static_cast<int>(found.size());
 }

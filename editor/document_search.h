@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/edit_cursor.h"
 #include "editor/line_matcher.h"
 #include "editor/text_document.h"
 
@@ -39,7 +40,7 @@ enum class ReplaceAnswer { Yes, No, All, Cancel };
 using ConfirmReplace = ReplaceAnswer (*)(void* context, const DocumentMatch& match);
 
 struct Replacement {
-    TextLine* line;
+    TextLine* line;  // valid until the document changes
     int number;
     int column;
     int length;
@@ -54,15 +55,17 @@ std::vector<Replacement> CollectReplacements(const TextDocument* doc, const Line
                                              int column, ConfirmReplace confirm, void* context,
                                              const SearchBounds& bounds = {});
 
-// Every change of a replace goes through here, so that the series can be journalled as
-// one undo step. Checks first that no line would grow beyond the longest line (id 4001
-// "Line too long!", nothing changed); stops after the out-of-memory box. Marks the
-// document modified when something changed.
-bool ApplyReplacements(TextDocument* doc, const std::vector<Replacement>& replacements,
-                       const std::string& replacement);
+// Every change of a replace goes through here, as deletions and insertions of the
+// editing core (edit_text.h), so cursors and bookmarks follow and the journal records
+// them; with `series` (the cursor of the window replaced in) they form one undo step.
+// Checks first that no line would grow beyond the longest line (id 4001 "Line too
+// long!", nothing changed); stops after the out-of-memory box.
+bool ApplyReplacements(TextDocument* doc, const std::vector<Replacement>& replacements, const std::string& replacement,
+                       const EditCursor* series = nullptr);
 
 // The replace of the current document: collects, applies, and reports "%d
 // substitutions" (id 4003) on the status line or "String not found". Returns the
 // number of replacements, -1 on failure.
 int ReplaceInDocument(TextDocument* doc, const LineMatcher& matcher, const std::string& replacement, int number,
-                      int column, ConfirmReplace confirm, void* context, const SearchBounds& bounds = {});
+                      int column, ConfirmReplace confirm, void* context, const SearchBounds& bounds = {},
+                      const EditCursor* series = nullptr);

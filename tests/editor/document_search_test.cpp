@@ -7,14 +7,20 @@
 #include "editor/document_search.h"
 #include "editor/line_matcher.h"
 #include "editor/text_search.h"
+#include "editor/undo_journal.h"
 #include "tests/support/recorded_reports.h"
 
 namespace {
 
 class SearchDocument : public ::testing::Test {
 protected:
-    void TearDown() override {
-        if (doc_) FreeDocument(doc_);
+    void SetUp() override { JournalReset(); }
+    void TearDown() override { Free(); }
+    void Free() {
+        if (!doc_) return;
+        JournalForgetDocument(doc_);
+        FreeDocument(doc_);
+        doc_ = nullptr;
     }
 
     void Load(const std::vector<std::string>& lines) {
@@ -132,8 +138,7 @@ TEST_F(SearchDocument, ReplaceTable) {
         LineMatcher m = Matcher(c.pattern, c.flags | kFindForwards);
         ReplaceInDocument(doc_, m, c.replacement, 1, 0, nullptr, nullptr);
         EXPECT_EQ(Text(), std::vector<std::string>{c.expected}) << c.pattern << " in " << c.line;
-        FreeDocument(doc_);
-        doc_ = nullptr;
+        Free();
     }
 }
 
@@ -172,6 +177,25 @@ TEST_F(SearchDocument, ConfirmYesNoAllAndCancel) {
     m = Matcher("b", kFindExact | kFindForwards | kFindConfirm);
     EXPECT_EQ(ReplaceInDocument(doc_, m, "c", 1, 0, answer, &answers), 1);
     EXPECT_EQ(Text(), (std::vector<std::string>{"c a b", "b b"}));
+}
+
+TEST_F(SearchDocument, ReplaceAllIsOneUndoStepAndCursorsFollow) {
+    RecordedReports reports;
+    Load({"a a", "b a"});
+    EditCursor cursor;
+    AttachCursor(&cursor, doc_);
+    cursor.caret = PositionAt(doc_, 2, 3);  // after the last "a"
+    LineMatcher m = Matcher("a", kFindExact | kFindForwards);
+    std::string longer(40, 'z');  // the lines outgrow their records
+    EXPECT_EQ(ReplaceInDocument(doc_, m, longer, 1, 0, nullptr, nullptr, {}, &cursor), 3);
+    EXPECT_EQ(Text(), (std::vector<std::string>{longer + " " + longer, "b " + longer}));
+    EXPECT_EQ(cursor.caret.number, 2);
+    EXPECT_EQ(cursor.caret.column, 42);
+    EXPECT_EQ(cursor.caret.line, LineAt(doc_, 2));
+    EXPECT_TRUE(Undo(&cursor));
+    EXPECT_EQ(Text(), (std::vector<std::string>{"a a", "b a"}));
+    EXPECT_FALSE(Undo(&cursor));  // the whole series was one step
+    DetachCursor(&cursor);
 }
 
 TEST_F(SearchDocument, ReplaceThatWouldOverfillALineChangesNothing) {
