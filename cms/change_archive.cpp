@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "cms/cms_operation.h"
+#include "cms/delete_revisions.h"
 #include "cms/lock_ops.h"
 #include "cms/revision_ops.h"
 #include "cms/revision_tree.h"
@@ -81,6 +82,7 @@ bool Apply(CmsOperation& op, const ChangeRequest& rq) {
         Revision* r = Target(op, rq.lock_revision, "Can't lock nonexisting revision %s");
         if (!r || !LockRevision(op, r)) return false;
     }
+    DeleteRevisions(op, rq.remove);
     if (rq.set_description) {
         if (rq.description.size() >= kDescriptionSize)
             return OperationError(op, "string buffer overflow -- truncating string"), false;

@@ -38,6 +38,7 @@ struct ChangeRequest {
     std::vector<std::string> access;
     bool bind = false, rebind = false;
     std::string symbol, symbol_revision;  // "" removes the name
+    std::vector<std::string> remove;      // revision and branch numbers to delete
 };
 
 bool Put(CmsSession& session, const PutRequest& request);

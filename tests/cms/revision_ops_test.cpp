@@ -306,3 +306,52 @@ TEST_F(RevisionOps, BinaryFilesRoundTripUuencoded) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RevisionOps, DeletingRevisionsKeepsTheOthersWhole) {
+    const char* trunk[] = {"a\n", "a\nb\n", "a\nb\nc\n", "x\na\nb\nc\n"};
+    for (const char* t : trunk) ASSERT_TRUE(PutText(t));
+    PutRequest branch;
+    branch.revision = "1.2.1";
+    ASSERT_TRUE(PutText("a\nB1\n", branch));
+    ASSERT_TRUE(PutText("a\nB2\n", branch));
+    ChangeRequest rq;
+    rq.work_file = "f.c";
+    auto remove = [&](std::vector<std::string> list) {
+        rq.remove = list;
+        return ChangeArchive(session, rq);
+    };
+    EXPECT_EQ(remove({"1.3", "1.2.1.1"}), 0);
+    struct { const char* number; const char* text; } want[] = {
+        {"1.1", "a\n"}, {"1.2", "a\nb\n"}, {"1.4", "x\na\nb\nc\n"}, {"1.2.1.2", "a\nB2\n"}};
+    for (auto& w : want) {
+        ASSERT_TRUE(GetRevision(w.number)) << w.number;
+        EXPECT_EQ(ReadWork("out.c"), w.text) << w.number;
+    }
+    std::string archive = ReadBytes(Archive("f.c"));
+    EXPECT_EQ(archive.find("1.3"), std::string::npos);
+    EXPECT_EQ(archive.find("1.2.1.1"), std::string::npos);
+
+    std::string before = ReadBytes(Archive("f.c"));
+    EXPECT_EQ(remove({"1.2"}), 1);
+    EXPECT_EQ(reports.errors.back(), "Can't remove branch point 1.2");
+    EXPECT_EQ(ReadBytes(Archive("f.c")), before);
+    ASSERT_TRUE(GetRevision("1.1", true));
+    EXPECT_EQ(remove({"1.1"}), 1);
+    EXPECT_EQ(reports.errors.back(), "Revision 1.1 is locked. Removal impossible, unlock it first");
+    EXPECT_EQ(remove({"1.9"}), 1);
+    EXPECT_EQ(reports.errors.back(), "Revision 1.9 does not exist");
+
+    EXPECT_EQ(remove({"1.2.1", "1.4"}), 0);  // the whole branch, then the head
+    ASSERT_TRUE(GetRevision("1.2"));
+    EXPECT_EQ(ReadWork("out.c"), "a\nb\n");
+    CmsArchive a;
+    a.path = Archive("f.c");
+    ASSERT_TRUE(ReadArchiveFile(a).usable);
+    EXPECT_EQ(a.head->number, "1.2");
+    EXPECT_TRUE(a.head->branches.empty());
+    EXPECT_EQ(DefinedRevisionCount(a), 2);
+}
+
+}  // namespace
