@@ -19,7 +19,7 @@
 
 inline constexpr int kRegexGroups = 10;  // the whole match and groups 1 to 9
 
-enum class RegexOp : uint8_t { Match, LineStart, LineEnd, Any, Char, Set, Split, Jump, Save };
+enum class RegexOp : uint8_t { Match, LineStart, LineEnd, WordStart, WordEnd, Any, Char, Set, Split, Jump, Save };
 
 struct RegexInstruction {
     RegexOp op;
@@ -49,6 +49,11 @@ struct RegexMatch {
 // Compiles pattern; on a malformed pattern shows the error (ids 4553-4558 and the
 // messages named in regex_compile.cpp) and returns false.
 bool CompileRegex(const char* pattern, bool ignore_case, CompiledRegex* out);
+
+// Makes every match a whole word: no identifier character (letters, digits, '_') just
+// before or just after it. The check is part of the one pass over the line, so it
+// adds no retries.
+void RequireWholeWords(CompiledRegex* re);
 
 // Finds the leftmost match starting at or after column `from` in text[0, length).
 // '^' matches only at column 0 and '$' only at `length`. Fills the groups when

@@ -314,3 +314,16 @@ bool CompileRegex(const char* pattern, bool ignore_case, CompiledRegex* out) {
     SetShortcuts(ps, root, out);
     return true;
 }
+
+void RequireWholeWords(CompiledRegex* re) {
+    std::vector<RegexInstruction>& p = re->program;
+    if (p.size() < 3) return;
+    // Everything moves one on; nothing jumps to the first instruction (Save 0).
+    for (RegexInstruction& in : p) {
+        if (in.op == RegexOp::Jump || in.op == RegexOp::Split) ++in.x;
+        if (in.op == RegexOp::Split) ++in.y;
+    }
+    p.insert(p.begin() + 1, {RegexOp::WordStart, 0, 0, 0, 0});
+    // Before the final Save 1: jumps to it now reach the check.
+    p.insert(p.end() - 2, {RegexOp::WordEnd, 0, 0, 0, 0});
+}

@@ -50,7 +50,8 @@ Machine& ThreadMachine() {
 bool InSet(const RegexSet& set, unsigned char c) { return (set[c >> 6] >> (c & 63)) & 1; }
 
 // Follows the empty transitions from pc at pos, adding every consuming instruction reached.
-void AddThread(const CompiledRegex& re, Machine& m, ThreadList& list, int start_pc, int pos, int length, int slots) {
+void AddThread(const CompiledRegex& re, Machine& m, ThreadList& list, int start_pc, const char* text, int pos,
+               int length, int slots) {
     m.stack.clear();
     m.stack.push_back({start_pc, -1, 0});
     while (!m.stack.empty()) {
@@ -80,6 +81,12 @@ void AddThread(const CompiledRegex& re, Machine& m, ThreadList& list, int start_
                 ++pc;
             } else if (in.op == RegexOp::LineEnd) {
                 if (pos != length) break;
+                ++pc;
+            } else if (in.op == RegexOp::WordStart) {
+                if (pos > 0 && IsIdentifierChar(text[pos - 1])) break;
+                ++pc;
+            } else if (in.op == RegexOp::WordEnd) {
+                if (pos < length && IsIdentifierChar(text[pos])) break;
                 ++pc;
             } else {
                 memcpy(&list.caps[pc * slots], m.scratch, slots * sizeof(int));
@@ -118,7 +125,7 @@ bool Run(const CompiledRegex& re, const char* text, int length, int from, int sl
                              (re.first_char < 0 || (pos < length && (unsigned char)text[pos] == re.first_char));
             if (can_start) {
                 for (int i = 0; i < slots; ++i) m.scratch[i] = -1;
-                AddThread(re, m, *current, 0, pos, length, slots);
+                AddThread(re, m, *current, 0, text, pos, length, slots);
             }
         }
         if (current->count == 0) break;
@@ -133,7 +140,7 @@ bool Run(const CompiledRegex& re, const char* text, int length, int from, int sl
             }
             if (pos < length && Consumes(re, in, static_cast<unsigned char>(text[pos]))) {
                 memcpy(m.scratch, &current->caps[pc * slots], slots * sizeof(int));
-                AddThread(re, m, *next, pc + 1, pos + 1, length, slots);
+                AddThread(re, m, *next, pc + 1, text, pos + 1, length, slots);
             }
         }
         std::swap(current, next);

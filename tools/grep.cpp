@@ -30,6 +30,7 @@ bool PrepareGrep(const GrepParameters& params, GrepSearch* search) {
     if (params.flags & kGrepRegularExpression) {
         search->mode = GrepSearch::Mode::Expression;
         if (!CompileRegex(params.text.c_str(), search->ignore_case, &search->regex)) return false;
+        if (search->whole_words) RequireWholeWords(&search->regex);
         if (!search->ignore_case) search->prefilter = search->regex.required;
         return true;
     }
@@ -44,15 +45,10 @@ bool GrepLineMatches(const GrepSearch& search, const char* line, int length) {
             for (const std::string& word : search.words)
                 if (!ContainsWord(line, length, word)) return false;
             return true;
-        case GrepSearch::Mode::Expression:
-            for (int from = 0; from <= length;) {
-                int n;
-                int at = FindRegexInLine(search.regex, line, length, from, &n);
-                if (at < 0) return false;
-                if (!search.whole_words || IsWholeWord(line, length, at, n)) return true;
-                from = at + 1;  // a later occurrence may stand alone
-            }
-            return false;
+        case GrepSearch::Mode::Expression: {
+            int n;
+            return FindRegexInLine(search.regex, line, length, 0, &n) >= 0;
+        }
         case GrepSearch::Mode::Plain: {
             TextQuery query{search.params.text.data(), static_cast<int>(search.params.text.size()),
                             search.ignore_case, search.whole_words};

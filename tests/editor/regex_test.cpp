@@ -149,6 +149,36 @@ TEST(Regex, ShortcutsAreSoundForEveryMatch) {
     EXPECT_EQ(FindRegexInLine(re, "xac", 3, 0, &n), 1);
 }
 
+TEST(Regex, WholeWordsInTheSamePass) {
+    const MatchCase cases[] = {
+        {"in[a-z]", "print(int)", 6, 3},
+        {"a|ab", "ab", 0, 2},  // the longer alternative makes a word
+        {"ab*", "abb_ ab", 5, 2},
+        {"x*", "ab", -1, 0},
+        {"^[a-z]+$", "word", 0, 4},
+        {"(a|b)+c", "abac_ xbc bc", 10, 2},
+    };
+    for (const MatchCase& c : cases) {
+        CompiledRegex re;
+        ASSERT_TRUE(CompileRegex(c.pattern, false, &re));
+        RequireWholeWords(&re);
+        int length = -1;
+        EXPECT_EQ(FindRegexInLine(re, c.text, static_cast<int>(strlen(c.text)), 0, &length), c.start) << c.pattern;
+        if (c.start >= 0) {
+            EXPECT_EQ(length, c.length) << c.pattern;
+        }
+    }
+    CompiledRegex re;
+    ASSERT_TRUE(CompileRegex("x((a|b)+)c", false, &re));
+    RequireWholeWords(&re);
+    RegexMatch m;
+    ASSERT_TRUE(ExecuteRegex(re, "xabc xbabc", 10, 0, &m));
+    EXPECT_EQ(m.start[0], 0);
+    EXPECT_EQ(m.start[1], 1);
+    EXPECT_EQ(m.end[1], 3);
+    EXPECT_EQ(m.start[2], 2);
+}
+
 struct ErrorCase {
     const char* pattern;
     const char* message;
