@@ -2,10 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "cms/archive.h"
 #include "shell/format_buffer.h"
+#include "shell/messages.h"
 
 namespace {
 
@@ -141,4 +141,10 @@ bool ScanKeywordValues(std::string_view text, KeywordValues& v, std::string& mes
             break;
     }
     return true;
+}
+
+std::string CmsIdentificationLine(const std::string& file, const std::string& date, const std::string& id) {
+    std::string value = id.empty() ? FormatText("$CmsFile: %s $ $Date: %s $", file.c_str(), date.c_str())
+                                   : FormatText("$CmsFile: %s $ $Date: %s $ $ID: %s$", file.c_str(), date.c_str(), id.c_str());
+    return std::string(MessageText(3999)) + "\"" + value + "\";";
 }

@@ -10,3 +10,7 @@ struct KeywordValues {
 // Scans text from its start until author, revision, state, date and a file name or path
 // are known. False with the message on a malformed keyword.
 bool ScanKeywordValues(std::string_view text, KeywordValues& values, std::string& message);
+
+// The identification line an editor command inserts into a C source: "static char *_CMSID = "
+// and the quoted "$CmsFile: %s $ $Date: %s $" (with " $ID: %s$" when id is given) and ";".
+std::string CmsIdentificationLine(const std::string& file, const std::string& date, const std::string& id);

@@ -42,3 +42,19 @@ TEST(KeywordValues, Cases) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(KeywordValues, IdentificationLineReadsBack) {
+    std::string line = CmsIdentificationLine("f.c", "2026.12.10.9.30.21", "");
+    EXPECT_EQ(line, "static char *_CMSID = \"$CmsFile: f.c $ $Date: 2026.12.10.9.30.21 $\";");
+    EXPECT_EQ(CmsIdentificationLine("f.c", "2026.1.2.3.4.5", "tag"),
+              "static char *_CMSID = \"$CmsFile: f.c $ $Date: 2026.1.2.3.4.5 $ $ID: tag$\";");
+    KeywordValues v;
+    std::string message;
+    ASSERT_TRUE(ScanKeywordValues(line, v, message)) << message;
+    EXPECT_EQ(v.file_name, "f.c");
+    EXPECT_EQ(v.date, "2026.12.10.9.30.21");
+}
+
+}  // namespace
