@@ -7,6 +7,7 @@
 #include "config/registry_w32.h"
 #include "config/store_backend.h"
 #include "shell/app_state_w32.h"
+#include "shell/shell_hooks_w32.h"
 
 Configuration g_config;
 
@@ -46,6 +47,8 @@ bool SaveProgramConfiguration() {
     g_config.frame_cy = r.bottom - r.top;
     g_config.frame_zoomed = g_app->frame_zoomed ? 1 : 0;
     g_config.output_wnd_height = g_app->output_height;
+    if (g_config.current_project.empty()) g_config.open_files = CollectOpenFiles();
+    else g_config.project.open_files = CollectOpenFiles();
     char directory[MAX_PATH];
     if (GetCurrentDirectoryA(sizeof directory, directory)) g_config.current_dir = directory;
     return SaveConfiguration(g_config);

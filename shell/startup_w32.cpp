@@ -12,13 +12,14 @@
 #include "shell/environment.h"
 #include "shell/format_buffer.h"
 #include "shell/frame_w32.h"
+#include "shell/dispatch.h"
 #include "shell/settings_w32.h"
+#include "shell/shell_hooks_w32.h"
 #include "shell/subsystems_w32.h"
 #include "shell/message_box_w32.h"
 #include "shell/messages.h"
 #include "shell/report.h"
 #include "shell/shared_area_w32.h"
-#include "shell/shell_hooks_w32.h"
 
 AppState* g_app;
 
@@ -175,7 +176,16 @@ int RunMorla(HINSTANCE instance, const char* command_line) {
     InstallSubsystems();
     CommandLineFiles files;
     if (!g_app->options.debug_process) files = ParseFileNames(g_app->command_line);
-    OpenCommandLineFiles(files);
+    int opened = OpenCommandLineFiles(files);
+    if (opened > 0 || !g_app->command_line.empty()) {
+        g_app->options.reopen_files = g_app->options.reopen_project = false;
+        if (HWND child = reinterpret_cast<HWND>(SendMessageA(g_app->mdi_client, WM_MDIGETACTIVE, 0, 0)))
+            SendMessageA(g_app->mdi_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    } else if (!g_app->options.debug_process && g_app->options.reopen_files) {
+        ReopenPreviousRun(g_config.current_project.empty() ? g_config.open_files : g_config.project.open_files, "");
+        if (!g_config.current_file.empty()) OpenNamedFile(g_config.current_file.c_str(), false);
+    }
+    if (g_app->options.debug_process) ReportNotAvailable(1268);  // the debugger is not built yet
     // A command line that names anything leaves the previous run's configuration alone.
     g_app->save_configuration = configured && g_app->command_line.empty() && g_app->options.reopen_project;
     SetCompilerPath(g_app->compiler_root);

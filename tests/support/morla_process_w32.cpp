@@ -63,9 +63,11 @@ bool MorlaProcess::Start(const std::string& arguments) {
     line.push_back('\0');
     STARTUPINFOA si{};
     si.cb = sizeof si;
+    DWORD started = GetTickCount();
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process)) return false;
     WaitForInputIdle(process.hProcess, 10000);
     frame = WaitFor({process.dwProcessId, "clMDIFrame", nullptr, nullptr}, 20000);
+    startup_ms = GetTickCount() - started;
     return frame != nullptr;
 }
 

@@ -8,6 +8,7 @@
 struct MorlaProcess {
     PROCESS_INFORMATION process{};
     HWND frame = nullptr;
+    DWORD startup_ms = 0;  // from CreateProcess to a visible frame
 
     // Starts with the given arguments; the suite stand-ins' bin directory is put on PATH.
     bool Start(const std::string& arguments = "");
