@@ -2,5 +2,10 @@
 
 // One line per subsystem: declare its installer and call it below.
 
+void InstallEditor();
+void InstallProjects();
+
 void InstallSubsystems() {
+    InstallEditor();
+    InstallProjects();
 }

@@ -1,0 +1,17 @@
+#pragma once
+// The editing commands on the current view: the handlers installed in the command
+// table, and the commands the frame owns that the editor carries out.
+#include <cstdint>
+
+// Runs a command from an editor window's key: the editor's own frame-owned commands
+// directly, all others through the frame's dispatcher.
+void RunViewCommand(uint16_t command);
+// Installs the editor's handlers with SetCommandHandler.
+void InstallViewCommands();
+
+// Frame-owned commands (1112, 1121, 1122, 1123, 1142) for the frame to call.
+void EditorCopy();                // 1112: copy the selection, publish it to the system clipboard
+void EditorTop();                 // 1121
+void EditorEnd();                 // 1122
+bool EditorGoToLine(int number);  // 1123 once the number is known: caret there, scrolled into view
+void EditorSetBookmark();         // 1142
