@@ -73,7 +73,8 @@ struct Generation {
     void ScanDependencies(const std::string& file) {
         std::string source = HasBackslash(file) ? file : PathJoin(p.sources_dir, file);
         std::string command = FormatText("%s\\bin\\rmc.exe -M -Fo%s ", root.c_str(), kDependencyTempFile);
-        command += IncludeOptions(p) + " " + source;
+        // A path with blanks is quoted, so that the driver sees one name.
+        command += IncludeOptions(p) + " " + (source.find(' ') == std::string::npos ? source : "\"" + source + "\"");
         if (!(host.file_exists ? host.file_exists(source) : IsFile(source))) return;
         DeleteFileIfAny(kDependencyTempFile);  // a result left from an earlier scan must not be copied
         int code = host.run_and_wait(command);

@@ -1,0 +1,232 @@
+#include "project/project_commands_w32.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "build/build_run_w32.h"
+#include "build/build_state.h"
+#include "build/makefile_host_w32.h"
+#include "config/store.h"
+#include "project/current_project.h"
+#include "project/file_processors.h"
+#include "project/file_system.h"
+#include "project/prj_file.h"
+#include "project/project_dialogs_w32.h"
+#include "project/project_session_w32.h"
+#include "shell/app_state_w32.h"
+#include "shell/dispatch.h"
+#include "shell/format_buffer.h"
+#include "shell/report.h"
+#include "shell/settings_w32.h"
+
+namespace {
+
+std::vector<std::string> ProjectNames() {
+    std::vector<std::string> names;
+    if (OpenStore("Morla", true)) {
+        names = ProjectSectionNames();
+        CloseStore();
+    }
+    return names;
+}
+
+bool ChooseProject(const char* button, std::string& name) {
+    std::vector<std::string> names = ProjectNames();
+    if (names.empty()) {
+        ShowError("No project defined");
+        return false;
+    }
+    return ChooseFromList("Open a project", button, names, name);
+}
+
+bool NeedsProjectWithMake(Project*& p) {
+    p = CurrentProject();
+    if (!p) {
+        ShowError("No project defined");
+        return false;
+    }
+    if (!p->has_make) {
+        ShowError("Make parameters not defined");
+        return false;
+    }
+    return true;
+}
+
+bool RefusedWhileBusy() {
+    if (const char* busy = BuildBusyText()) {
+        ShowError(busy);
+        return true;
+    }
+    return false;
+}
+
+void OpenCommand() {
+    std::string name;
+    if (!RefusedWhileBusy() && ChooseProject("&Open", name)) OpenProjectNamed(name);
+}
+
+void NewCommand() {
+    if (RefusedWhileBusy()) return;
+    std::string name;
+    if (!AskText("Project name?", "Enter the new project name", name) || name.empty()) return;
+    std::string path = WorkingDirectory();
+    if (!AskText("Definition of a new project", "Working directory:", path) || path.empty()) return;
+    if (CreateProject(name, path, kConsoleApp)) ShowStatus(FormatText("Project %s created", name.c_str()));
+}
+
+void CloseCommand() {
+    Project* p = CurrentProject();
+    if (!p) {
+        ShowError("No project defined");
+        return;
+    }
+    if (!RefusedWhileBusy() && Ask(FormatText("%s %s?", "Close", p->name.c_str()))) CloseCurrentProject(true);
+}
+
+void EraseCommand() {
+    std::string name;
+    if (RefusedWhileBusy() || !ChooseProject("Erase", name)) return;
+    if (!Ask(FormatText("%s %s", "Erase", name.c_str()))) return;
+    if (CurrentProject() && SameTextNoCase(g_project.name, name) && !CloseCurrentProject(false)) return;
+    if (!DeleteSection(name.c_str())) return;
+    auto& list = g_config.projects;
+    for (size_t i = 0; i < list.size(); ++i)
+        if (SameTextNoCase(list[i], name)) list.erase(list.begin() + static_cast<long>(i--));
+}
+
+void ExportCommand() {
+    std::string name;
+    if (ChooseProject("Export", name)) {
+        if (CurrentProject() && g_project.name == name) SaveCurrentProjectConfiguration();
+        ExportProject(name, WorkingDirectory());
+    }
+}
+
+void ImportCommand() {
+    if (RefusedWhileBusy()) return;
+    char file[MAX_PATH] = "";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = g_app ? g_app->frame : nullptr;
+    ofn.lpstrFilter = "Project files\0*.prj\0";
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrTitle = "Import a project file";
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    if (!GetOpenFileNameA(&ofn)) return;
+    std::string location = WorkingDirectory();
+    std::string prompt = FormatText("Enter new path for project %s", PathLastPart(file).c_str());
+    if (!AskText("Import a project file", prompt.c_str(), location) || location.empty()) return;
+    if (ImportProjectFile(file, location)) {
+        std::string bytes;
+        PrjFile prj;
+        ReadFileBytes(file, bytes);
+        if (ParsePrjFile(bytes, file, prj)) OpenProjectNamed(prj.name);
+    }
+}
+
+void LinkCommand() {
+    Project* p;
+    if (RefusedWhileBusy() || !NeedsProjectWithMake(p)) return;
+    if (p->exe.empty()) {
+        ShowError("Executable name not defined\nChange this in the linker options.");
+        return;
+    }
+    std::string out = p->exe.find('\\') == std::string::npos ? PathJoin(p->make.make_dir, p->exe) : p->exe;
+    if (!DeleteFileA(out.c_str()) && GetLastError() == ERROR_ACCESS_DENIED) {
+        ShowError(FormatText("Impossible to erase %s", out.c_str()));
+        return;
+    }
+    StartBuild();
+}
+
+void RebuildCommand() {
+    Project* p;
+    if (RefusedWhileBusy() || !NeedsProjectWithMake(p)) return;
+    if (p->object_files.empty() && p->files.empty()) {
+        ShowError("No object files defined in this project");
+        return;
+    }
+    if (p->object_files.empty())
+        for (const std::string& f : p->files) {
+            std::string last = LowerText(PathLastPart(f));
+            size_t dot = last.rfind('.');
+            if (dot == std::string::npos || last.substr(dot) == ".obj") continue;
+            std::string obj = last.substr(0, dot) + ".obj";
+            if (std::find(p->object_files.begin(), p->object_files.end(), obj) == p->object_files.end())
+                p->object_files.push_back(obj);
+        }
+    int deleted = 0;
+    bool told = false;
+    for (const std::string& obj : p->object_files) {
+        std::string path = PathJoin(p->make.make_dir, obj);
+        if (DeleteFileA(path.c_str())) {
+            ++deleted;
+        } else if (GetLastError() == ERROR_ACCESS_DENIED && !told) {
+            told = true;
+            ShowError(FormatText("Impossible to delete %s", path.c_str()));
+        }
+    }
+    if (deleted) ShowStatus(FormatText("%d object files deleted", deleted));
+    StartBuild();
+}
+
+void ExecuteCommand() { ExecuteProgram(false); }
+
+}  // namespace
+
+void ExecuteProgram(bool dump) {
+    Project* p = CurrentProject();
+    if (!p) {
+        ShowError("No project defined");
+        return;
+    }
+    if (!TargetIsUpToDate()) return;
+    std::string program = ProgramPath(*p), saved = WorkingDirectory();
+    bool moved = !p->dbg_dir.empty() && !SameTextNoCase(p->dbg_dir, saved) && ChangeDirectory(p->dbg_dir);
+    std::string command = dump ? "windump.exe " + p->exe : program + " " + p->debugger_arguments;
+    if (IsConsole(*p) && !dump) {
+        FILE* f = std::fopen(kConsoleBatchFile, "wb");
+        if (!f) {
+            ShowError("Last run is still active. Please close it first");
+        } else {
+            std::string text = ConsoleBatchText(command);
+            std::fwrite(text.data(), 1, text.size(), f);
+            std::fclose(f);
+            command = std::string("cmd /c ") + kConsoleBatchFile;
+        }
+        if (!f) command.clear();
+    }
+    if (!command.empty()) {
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = SW_SHOW;
+        PROCESS_INFORMATION pi{};
+        std::vector<char> line(command.begin(), command.end());
+        line.push_back('\0');
+        if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr, &si, &pi)) {
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+        } else {
+            ShowError(FormatText("Impossible to execute '%s'", command.c_str()));
+        }
+    }
+    if (moved) ChangeDirectory(saved);
+}
+
+void InstallProjectCommands() {
+    SetCommandHandler(1225, OpenCommand);
+    SetCommandHandler(1229, NewCommand);
+    SetCommandHandler(1198, CloseCommand);
+    SetCommandHandler(1246, EraseCommand);
+    SetCommandHandler(1274, ExportCommand);
+    SetCommandHandler(1275, ImportCommand);
+    SetCommandHandler(1267, GenerateMakefileCommand);
+    SetCommandHandler(1270, RebuildCommand);
+    SetCommandHandler(1271, LinkCommand);
+    SetCommandHandler(1295, ExecuteCommand);
+}
