@@ -17,6 +17,10 @@ bool LockRevision(CmsOperation& op, Revision* r) {
     const std::string& user = op.session.user;
     AppendLogLine(op.session, FormatText("%s %s %s %s %s", "lock", r->number.c_str(), op.session.now().c_str(),
                                          user.c_str(), FileNamePart(op.archive_path).c_str()));
+    if (std::string problem = IdentifierProblem(user); !problem.empty()) {
+        OperationError(op, problem);  // the lock list could not be read back
+        return false;
+    }
     if (const CmsLock* l = LockOf(op.archive, r); l && l->user != user) {
         OperationError(op, FormatText("Version %s locked by %s", r->number.c_str(), l->user.c_str()));
         return false;

@@ -132,6 +132,12 @@ TEST_F(RevisionOps, NamesTheArchiveCouldNotReadBackAreRefused) {
     EXPECT_FALSE(PutText("x\n", put));
     EXPECT_EQ(reports.errors.back(), "Identifier 9lives does not start with letter");
     EXPECT_FALSE(FileExists(Archive("f.c")));
+    ASSERT_TRUE(PutText("x\n"));
+    std::string before = ReadBytes(Archive("f.c"));
+    session.user = "j doe";
+    EXPECT_FALSE(GetRevision("1.1", true));
+    EXPECT_EQ(reports.errors.back(), "Invalid character   in identifier j doe");
+    EXPECT_EQ(ReadBytes(Archive("f.c")), before);
 }
 
 TEST_F(RevisionOps, SemaphoreInUseNamesItsHolder) {
