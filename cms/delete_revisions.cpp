@@ -92,6 +92,9 @@ void DeleteOne(CmsOperation& op, const std::string& element) {
         LogRevisionOperation(op, "del", r);
     }
     for (Revision* r : range) r->mark = 'D';
+    auto& symbols = a.symbols;  // names of deleted revisions would name nothing
+    symbols.erase(std::remove_if(symbols.begin(), symbols.end(), [](const CmsSymbol& s) { return s.revision->mark == 'D'; }),
+                  symbols.end());
     *link.slot = after;
     if (link.branch && !after) {
         auto& list = link.owner->branches;
