@@ -45,7 +45,7 @@ void SetMakeMenuText(const char* text) {
 }
 
 std::string MessageFilePath(const Project& p) {
-    std::string dir = p.has_make && !p.make.make_dir.empty() ? p.make.make_dir : WorkingDirectory();
+    std::string dir = p.has_make && !p.make.make_dir.empty() ? p.make.make_dir : FsWorkingDirectory();
     return PathMadeAbsolute(p.error_file, dir);
 }
 
@@ -57,7 +57,7 @@ HANDLE CreateMessageFile(const std::string& path) {
 DWORD WINAPI BuildThread(void* parameter) {
     auto* job = static_cast<BuildJob*>(parameter);
     DeleteFileA(job->error_file.c_str());
-    if (!IsDirectory(job->make_dir)) {
+    if (!FsIsDirectory(job->make_dir)) {
         job->errors.push_back(FormatText("The make directory %s\ndoes not exist.\nImpossible to run make\n",
                                          job->make_dir.c_str()));
     } else {
@@ -201,7 +201,7 @@ void ShowLines(const std::vector<std::string>& lines) {
 const std::vector<std::string>& BuildResultLines() { return g_result_lines; }
 
 void GoToDiagnosticLine(const std::vector<std::string>& lines, size_t clicked) {
-    auto d = ParseDiagnostic(JoinContinuations(lines, clicked), WorkingDirectory());
+    auto d = ParseDiagnostic(JoinContinuations(lines, clicked), FsWorkingDirectory());
     if (!d) return;
     if (!g_shell_hooks.open_file) {
         ShowStatus(FormatText("%s, line %d", d->file.c_str(), d->line), StatusColour::Red);
@@ -226,7 +226,7 @@ void ShowBuildResults() {
         SendMessageA(g_app->output, kOutSetCallback, 1156, reinterpret_cast<LPARAM>(&OnOutputLine));
     }
     std::string path = MessageFilePath(*p), bytes;
-    if (!ReadFileBytes(path, bytes)) {
+    if (!FsReadFile(path, bytes)) {
         ShowLines({FormatText("Diagnostics file %s doesn't exist", path.c_str())});
         return;
     }
@@ -252,24 +252,24 @@ bool StartBuild() {
     }
     ProjectEnvironment env = CurrentEnvironment();
     if (!p->has_make && !DefaultMakeDefinition(*p, env)) return false;
-    std::string saved_dir = WorkingDirectory();
-    if (!p->make.make_dir.empty() && !SameTextNoCase(p->make.make_dir, saved_dir)) ChangeDirectory(p->make.make_dir);
-    if (!IsDirectory(p->make.make_dir)) {
+    std::string saved_dir = FsWorkingDirectory();
+    if (!p->make.make_dir.empty() && !SameTextNoCase(p->make.make_dir, saved_dir)) FsChangeDirectory(p->make.make_dir);
+    if (!FsIsDirectory(p->make.make_dir)) {
         ShowError(FormatText("The make directory %s\ndoes not exist.\nImpossible to run make\n", p->make.make_dir.c_str()));
         return false;
     }
-    if (!IsFile(PathJoin(p->make.make_dir, "makefile"))) {
+    if (!FsIsFile(PathJoin(p->make.make_dir, "makefile"))) {
         bool generated = Ask("Makefile doesn't exist. Generate it?") && GenerateMakefile(*p, env, Win32MakefileHost());
         if (generated && g_project_open) SaveProject(*p, 1);
         if (!generated) {
-            ChangeDirectory(saved_dir);
+            FsChangeDirectory(saved_dir);
             return false;
         }
     }
     if (g_project_open) SaveCurrentProjectConfiguration();
     if (p->error_file.empty()) DefaultErrorFile(*p);
     if (!EnsureSink() || !BeginBuildRun()) {
-        ChangeDirectory(saved_dir);
+        FsChangeDirectory(saved_dir);
         return false;
     }
     // The state is taken before the worker exists, so a second F9 finds it running.
@@ -287,7 +287,7 @@ bool StartBuild() {
     if (g_app && g_app->output) SendMessageA(g_app->output, kOutClearExpand, 0, 0);
     SetMakeMenuText("Stop build");
     HANDLE thread = CreateThread(nullptr, 0, BuildThread, job, 0, nullptr);
-    ChangeDirectory(saved_dir);
+    FsChangeDirectory(saved_dir);
     if (!thread) {
         ReportSystemFailure("CreateThread", static_cast<int>(GetLastError()));
         delete job;
@@ -324,10 +324,10 @@ int RunAndWait(const std::string& command_line, int show_mode) {
 bool TargetIsUpToDate() {
     Project* p = CurrentProject();
     if (!p || !p->has_make || !(g_config.editor_flags & kTestTargetBeforeDebugging)) return true;
-    std::string saved = WorkingDirectory();
-    ChangeDirectory(p->make.make_dir);
+    std::string saved = FsWorkingDirectory();
+    FsChangeDirectory(p->make.make_dir);
     int code = RunAndWait(PathJoin(CurrentEnvironment().compiler_root, "bin\\make.exe") + " -q", SW_HIDE);
-    ChangeDirectory(saved);
+    FsChangeDirectory(saved);
     if (code != 199) return true;
     if (!Ask(FormatText("%s is not up-to-date.\nRebuild?", p->dbg_exe_name.c_str()))) return true;
     if (!StartBuild()) return false;

@@ -75,8 +75,8 @@ struct Generation {
         std::string command = FormatText("%s\\bin\\rmc.exe -M -Fo%s ", root.c_str(), kDependencyTempFile);
         // A path with blanks is quoted, so that the driver sees one name.
         command += IncludeOptions(p) + " " + (source.find(' ') == std::string::npos ? source : "\"" + source + "\"");
-        if (!(host.file_exists ? host.file_exists(source) : IsFile(source))) return;
-        DeleteFileIfAny(kDependencyTempFile);  // a result left from an earlier scan must not be copied
+        if (!(host.file_exists ? host.file_exists(source) : FsIsFile(source))) return;
+        FsDeleteFile(kDependencyTempFile);  // a result left from an earlier scan must not be copied
         int code = host.run_and_wait(command);
         if (code != 0) {
             if (failures++ == 0)
@@ -93,7 +93,7 @@ struct Generation {
                 Add("\t" + line + "\\\n");
             }
         }
-        DeleteFileIfAny(kDependencyTempFile);
+        FsDeleteFile(kDependencyTempFile);
     }
 
     std::string SourcePath(const std::string& file) const {
@@ -287,9 +287,9 @@ bool GenerateMakefile(Project& p, const ProjectEnvironment& env, const MakefileH
     } end_on_exit;
     if (!p.has_make && !DefaultMakeDefinition(p, env)) return false;
     if (p.make.make_dir.empty() && !EnsureMakeDirectory(p, env)) return false;
-    if (!IsDirectory(p.make.make_dir)) {
+    if (!FsIsDirectory(p.make.make_dir)) {
         if (!Ask(FormatText("Directory %s does not exist. Create it?", p.make.make_dir.c_str())) ||
-            !MakeDirectory(p.make.make_dir)) {
+            !FsMakeDirectory(p.make.make_dir)) {
             ShowError(FormatText("Creation of %s impossible", p.make.make_dir.c_str()));
             return false;
         }
@@ -297,9 +297,9 @@ bool GenerateMakefile(Project& p, const ProjectEnvironment& env, const MakefileH
     std::string path = PathJoin(p.make.make_dir, "Makefile"), old;
     std::string text;
     if (!MakefileText(p, env.compiler_root, host, text)) return false;
-    if (ReadFileBytes(path, old) && old.compare(0, 16, "# Morla Makefile") != 0) {
+    if (FsReadFile(path, old) && old.compare(0, 16, "# Morla Makefile") != 0) {
         std::string backup = PathJoin(p.make.make_dir, "Makefile.old");
-        DeleteFileIfAny(backup);
+        FsDeleteFile(backup);
         if (std::rename(path.c_str(), backup.c_str()) != 0) {
             ShowError(FormatText("Impossible to open\n%s\nfor writing", path.c_str()));
             return false;

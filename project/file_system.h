@@ -3,11 +3,11 @@
 // holds them.
 #include <string>
 
-bool IsFile(const std::string& path);
-bool IsDirectory(const std::string& path);
-bool MakeDirectory(const std::string& path);  // one level
-bool DeleteFileIfAny(const std::string& path);           // true also when there was none
-std::string WorkingDirectory();
-bool ChangeDirectory(const std::string& path);
+bool FsIsFile(const std::string& path);
+bool FsIsDirectory(const std::string& path);
+bool FsMakeDirectory(const std::string& path);  // one level
+bool FsDeleteFile(const std::string& path);           // true also when there was none
+std::string FsWorkingDirectory();
+bool FsChangeDirectory(const std::string& path);
 // The whole file; false when it cannot be opened.
-bool ReadFileBytes(const std::string& path, std::string& bytes);
+bool FsReadFile(const std::string& path, std::string& bytes);

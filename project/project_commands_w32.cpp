@@ -72,7 +72,7 @@ void NewCommand() {
     if (RefusedWhileBusy()) return;
     std::string name;
     if (!AskText("Project name?", "Enter the new project name", name) || name.empty()) return;
-    std::string path = WorkingDirectory();
+    std::string path = FsWorkingDirectory();
     if (!AskText("Definition of a new project", "Working directory:", path) || path.empty()) return;
     if (CreateProject(name, path, kConsoleApp)) ShowStatus(FormatText("Project %s created", name.c_str()));
 }
@@ -101,7 +101,7 @@ void ExportCommand() {
     std::string name;
     if (ChooseProject("Export", name)) {
         if (CurrentProject() && g_project.name == name) SaveCurrentProjectConfiguration();
-        ExportProject(name, WorkingDirectory());
+        ExportProject(name, FsWorkingDirectory());
     }
 }
 
@@ -117,13 +117,13 @@ void ImportCommand() {
     ofn.lpstrTitle = "Import a project file";
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
     if (!GetOpenFileNameA(&ofn)) return;
-    std::string location = WorkingDirectory();
+    std::string location = FsWorkingDirectory();
     std::string prompt = FormatText("Enter new path for project %s", PathLastPart(file).c_str());
     if (!AskText("Import a project file", prompt.c_str(), location) || location.empty()) return;
     if (ImportProjectFile(file, location)) {
         std::string bytes;
         PrjFile prj;
-        ReadFileBytes(file, bytes);
+        FsReadFile(file, bytes);
         if (ParsePrjFile(bytes, file, prj)) OpenProjectNamed(prj.name);
     }
 }
@@ -185,8 +185,8 @@ void ExecuteProgram(bool dump) {
         return;
     }
     if (!TargetIsUpToDate()) return;
-    std::string program = ProgramPath(*p), saved = WorkingDirectory();
-    bool moved = !p->dbg_dir.empty() && !SameTextNoCase(p->dbg_dir, saved) && ChangeDirectory(p->dbg_dir);
+    std::string program = ProgramPath(*p), saved = FsWorkingDirectory();
+    bool moved = !p->dbg_dir.empty() && !SameTextNoCase(p->dbg_dir, saved) && FsChangeDirectory(p->dbg_dir);
     std::string command = dump ? "windump.exe " + p->exe : program + " " + p->debugger_arguments;
     if (IsConsole(*p) && !dump) {
         FILE* f = std::fopen(kConsoleBatchFile, "wb");
@@ -215,7 +215,7 @@ void ExecuteProgram(bool dump) {
             ShowError(FormatText("Impossible to execute '%s'", command.c_str()));
         }
     }
-    if (moved) ChangeDirectory(saved);
+    if (moved) FsChangeDirectory(saved);
 }
 
 void InstallProjectCommands() {

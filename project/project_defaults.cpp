@@ -9,14 +9,14 @@ bool EnsureMakeDirectory(Project& p, const ProjectEnvironment& env) {
     if (p.sources_dir.empty()) p.sources_dir = env.current_dir;
     if (!p.make.make_dir.empty()) return true;
     std::string first = PathJoin(p.sources_dir, "rmc"), candidate = first;
-    for (int n = 1; IsDirectory(candidate); ++n) {
+    for (int n = 1; FsIsDirectory(candidate); ++n) {
         if (n > 8) {
             ShowError(FormatText("Impossible to create a project subdir in\n%s", p.sources_dir.c_str()));
             return false;
         }
         candidate = first + std::to_string(n);
     }
-    if (!MakeDirectory(candidate)) {
+    if (!FsMakeDirectory(candidate)) {
         ShowError(FormatText("Impossible to create a project subdir in\n%s", p.sources_dir.c_str()));
         return false;
     }

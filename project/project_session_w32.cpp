@@ -43,7 +43,7 @@ std::string TitleName(const std::string& name) {
 }  // namespace
 
 ProjectEnvironment CurrentEnvironment() {
-    return ProjectEnvironment{g_app ? g_app->compiler_root : std::string(), g_config.include_path, WorkingDirectory()};
+    return ProjectEnvironment{g_app ? g_app->compiler_root : std::string(), g_config.include_path, FsWorkingDirectory()};
 }
 
 void SaveCurrentProjectConfiguration() {
@@ -62,23 +62,23 @@ bool OpenProjectNamed(const std::string& name) {
     if (CurrentProject() && !CloseCurrentProject(true)) return false;
     Project p;
     if (!LoadProject(name, p)) return false;
-    std::string here = WorkingDirectory();
+    std::string here = FsWorkingDirectory();
     if (p.project_path.empty()) {
         p.project_path = here;
     } else if (!SameTextNoCase(p.project_path, here)) {
-        if (!IsDirectory(p.project_path)) ShowError(FormatText("Directory %s doesn't exist", p.project_path.c_str()));
-        else ChangeDirectory(p.project_path);
+        if (!FsIsDirectory(p.project_path)) ShowError(FormatText("Directory %s doesn't exist", p.project_path.c_str()));
+        else FsChangeDirectory(p.project_path);
     }
     if (g_shell_hooks.open_file)
         for (const OpenFileEntry& f : p.open_files) g_shell_hooks.open_file(f.path.c_str(), false);
-    p.cms_directory = PathJoin(WorkingDirectory(), "CMS");
+    p.cms_directory = PathJoin(FsWorkingDirectory(), "CMS");
     g_project = p;
     if (!g_project.has_make) DefaultMakeDefinition(g_project, CurrentEnvironment());
     if (!g_project.current_file.empty() && g_shell_hooks.open_file)
         g_shell_hooks.open_file(g_project.current_file.c_str(), false);
     if (!g_project.sources_dir.empty()) {
         g_project.sources_dir = UpperText(g_project.sources_dir);
-        if (IsDirectory(g_project.sources_dir)) ChangeDirectory(g_project.sources_dir);
+        if (FsIsDirectory(g_project.sources_dir)) FsChangeDirectory(g_project.sources_dir);
     }
     g_project_open = true;
     g_config.current_project = g_project.name;
@@ -97,7 +97,7 @@ bool CloseCurrentProject(bool save) {
         GetWindowRect(g_app->frame, &r);
         p->frame = {r.left, r.top, r.right - r.left, r.bottom - r.top};
     }
-    p->project_path = WorkingDirectory();
+    p->project_path = FsWorkingDirectory();
     if (!p->has_make) DefaultMakeDefinition(*p, CurrentEnvironment());
     if (save) {
         SaveCurrentProjectConfiguration();
@@ -120,12 +120,12 @@ bool CreateProject(const std::string& name, const std::string& path, uint32_t ty
         }
     std::string dir = path;
     while (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
-    if (!IsDirectory(dir) && !MakeDirectory(dir)) {
+    if (!FsIsDirectory(dir) && !FsMakeDirectory(dir)) {
         ShowError(FormatText("Creation of %s impossible", dir.c_str()));
         return false;
     }
     if (CurrentProject() && !CloseCurrentProject(true)) return false;
-    ChangeDirectory(dir);
+    FsChangeDirectory(dir);
     Project p;
     p.name = name;
     p.project_path = dir;
@@ -145,7 +145,7 @@ bool CreateProject(const std::string& name, const std::string& path, uint32_t ty
 
 bool ImportProjectFile(const std::string& file, const std::string& new_location) {
     std::string bytes;
-    if (!ReadFileBytes(file, bytes)) {
+    if (!FsReadFile(file, bytes)) {
         FileNotFound(file.c_str());
         return false;
     }

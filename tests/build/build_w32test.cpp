@@ -50,7 +50,7 @@ protected:
         GetTempPathA(sizeof temp, temp);
         dir_ = std::string(temp) + "morla_build_test_" + std::to_string(GetCurrentProcessId());
         CreateDirectoryA(dir_.c_str(), nullptr);
-        old_dir_ = WorkingDirectory();
+        old_dir_ = FsWorkingDirectory();
         std::string path = EnvPath("MORLA_SUITE_ROOT") + "\\bin;" + std::string(getenv("PATH") ? getenv("PATH") : "");
         SetEnvironmentVariableA("PATH", path.c_str());
         Write(dir_ + "\\hello.c", "#include \"util.h\"\nint main(void) {\n#error undeclared identifier 'x'\n"
@@ -64,7 +64,7 @@ protected:
     }
     void TearDown() override {
         ClearCurrentProject();
-        ChangeDirectory(old_dir_);
+        FsChangeDirectory(old_dir_);
         std::string command = "cmd /c rmdir /s /q \"" + dir_ + "\"";
         RunAndWait(command, SW_HIDE);
         ClearMemoryStore();
@@ -77,7 +77,7 @@ protected:
 TEST_F(BuildW32, ProjectWithAnErrorReportsItsLineAndReturnCode) {
     ASSERT_TRUE(GenerateMakefile(g_project, CurrentEnvironment(), Win32MakefileHost()));
     std::string makefile;
-    ASSERT_TRUE(ReadFileBytes(PathJoin(g_project.make.make_dir, "Makefile"), makefile));
+    ASSERT_TRUE(FsReadFile(PathJoin(g_project.make.make_dir, "Makefile"), makefile));
     EXPECT_NE(makefile.find("UTIL_C=\\\r\n\t"), std::string::npos) << makefile;
     EXPECT_NE(makefile.find("util.h\\\r\n"), std::string::npos) << "dependencies from the scan";
 
@@ -116,7 +116,7 @@ TEST_F(BuildW32, ProjectWithAnErrorReportsItsLineAndReturnCode) {
     EXPECT_EQ(g_project.exit_code, 0);
     ASSERT_EQ(BuildResultLines().size(), 1u) << BuildResultLines().back();
     EXPECT_EQ(BuildResultLines()[0].rfind("hello.exe built sucessfully. (", 0), 0u) << BuildResultLines()[0];
-    EXPECT_TRUE(IsFile(PathJoin(g_project.make.make_dir, "hello.exe")));
+    EXPECT_TRUE(FsIsFile(PathJoin(g_project.make.make_dir, "hello.exe")));
     EXPECT_TRUE(TargetIsUpToDate());
     EXPECT_TRUE(reports_.questions.empty());
     Sleep(1100);
