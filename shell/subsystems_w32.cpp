@@ -2,13 +2,10 @@
 
 // One line per subsystem: declare its installer and call it below.
 
-void InstallProjects();
-
 void InstallEditor();
 void InstallProjects();
 
 void InstallSubsystems() {
-    InstallProjects();
     InstallEditor();
     InstallProjects();
 }
