@@ -3,6 +3,7 @@
 // AddressSanitizer, with each file in an allocation of exactly its size).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 
@@ -98,7 +99,9 @@ TEST(DebugInfoMutations, RandomBytesAreRefusedOrReadSafely) {
     RecordedReports reports;
     Fixtures f;
     std::mt19937 random(20261210);
-    size_t debug_data = f.exe.size() - 4000;  // the CodeView blob and the COFF symbols
+    const char signature[] = "NB09";  // the CodeView blob, then the COFF symbols
+    size_t debug_data = std::search(f.exe.begin(), f.exe.end(), signature, signature + 4) - f.exe.begin();
+    ASSERT_LT(debug_data, f.exe.size());
     for (int round = 0; round < 400; ++round) {
         std::vector<uint8_t> exe = f.exe, dll = f.dll;
         int changes = 1 + int(random() % 12);

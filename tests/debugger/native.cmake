@@ -1,10 +1,6 @@
 # The debugger's fixtures: a generator of the project's own writes small i386 PE images
 # with CodeView 4 debug information into the build tree at build time.
-set(DEBUGGER_FIXTURE_GEN
-    ${CMAKE_SOURCE_DIR}/tests/debugger/fixture_gen/fixture_builder.cpp
-    ${CMAKE_SOURCE_DIR}/tests/debugger/fixture_gen/codeview_writer.cpp
-    ${CMAKE_SOURCE_DIR}/tests/debugger/fixture_gen/pe_writer.cpp
-    ${CMAKE_SOURCE_DIR}/tests/debugger/fixture_gen/fixture_programs.cpp)
+include(${CMAKE_SOURCE_DIR}/tests/debugger/fixture_gen/sources.cmake)
 add_library(debugger_fixture_gen STATIC ${DEBUGGER_FIXTURE_GEN})
 target_include_directories(debugger_fixture_gen PUBLIC ${CMAKE_SOURCE_DIR})
 
