@@ -49,10 +49,11 @@ void Key(HWND editor, WPARAM key) { PostMessageA(editor, WM_KEYDOWN, key, 1); }
 // Posts Save behind the queued keys and waits until the file holds something else.
 std::string SaveAndRead(HWND frame, const std::string& path, const std::string& old) {
     PostMessageA(frame, WM_COMMAND, 1103, 0);
+    // The save replaces the file through a temporary one: wait until it reads the same twice.
     for (int i = 0; i < 200; ++i) {
         std::string now = ReadFile(path);
-        if (now != old) return now;
-        Sleep(50);
+        Sleep(100);
+        if (!now.empty() && now != old && now == ReadFile(path)) return now;
     }
     return old;
 }
