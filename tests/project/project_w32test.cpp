@@ -1,0 +1,156 @@
+// Projects through the registry of the private Wine prefix: settings round trip, and the
+// real program reopening a project and generating its Makefile on command 1267.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+
+#include "config/compiler_root.h"
+#include "config/registry_w32.h"
+#include "config/store.h"
+#include "project/prj_file.h"
+#include "project/project.h"
+#include "tests/support/morla_process_w32.h"
+#include "tests/support/recorded_reports.h"
+
+namespace {
+
+constexpr const char* kTestTop = "Software\\MorlaProjectTest";
+
+void DeleteTree(HKEY parent, const char* name) {
+    HKEY key;
+    if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    char child[256];
+    for (;;) {
+        DWORD length = sizeof child;
+        if (RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        DeleteTree(key, child);
+    }
+    RegCloseKey(key);
+    RegDeleteKeyA(parent, name);
+}
+
+void PutString(HKEY key, const char* name, const std::string& text) {
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
+}
+
+bool WaitForFile(const std::string& path, DWORD ms) {
+    for (DWORD waited = 0; waited < ms; waited += 100) {
+        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+TEST(ProjectRegistry, SettingsAndFilesRoundTripWithLongValues) {
+    DeleteTree(HKEY_CURRENT_USER, kTestTop);
+    SetStoreBackend(RegistryStoreBackend());
+    SetRegistryTopKey(kTestTop);
+    RecordedReports reports;
+    StoreKey software = RegistryStoreBackend()->open_key(nullptr, "Software", true);
+    ASSERT_NE(software, nullptr);
+    RegistryStoreBackend()->close_key(software);
+    ASSERT_TRUE(StoreCompilerRoot("C:\\rmc"));
+    Project p;
+    p.name = "regtest";
+    p.includes = std::string(900, 'I') + ";C:\\RMC\\INCLUDE";
+    p.has_make = true;
+    p.make = {"C:\\rmc\\bin\\make.exe", "", "C:\\WORK\\rmc"};
+    p.exe = "regtest.exe";
+    // The value is longer than 512 bytes; each part stays within the 400 a part may hold.
+    p.file_processors = {{"a.y", "yacc " + std::string(390, 'a'), std::string(150, 'o') + ".c"}, {"b.y", "yacc b.y", "b.c"}};
+    p.files = {"B.C", "A.C"};
+    p.file_dependencies = {{"A.C", {"A.H"}}};
+    ASSERT_TRUE(SaveProjectSettings(p));
+    ASSERT_TRUE(SaveProject(p, 1));
+    Project back;
+    ASSERT_TRUE(LoadProject("regtest", back));
+    EXPECT_EQ(back.includes, p.includes);
+    EXPECT_EQ(back.file_processors, p.file_processors);
+    EXPECT_EQ(back.files, p.files);
+    ASSERT_EQ(back.file_dependencies.size(), 1u);
+    EXPECT_EQ(back.file_dependencies[0].depends_on, std::vector<std::string>{"A.H"});
+
+    // Exported and imported again under another name and place, through the registry.
+    std::string text;
+    ASSERT_TRUE(ExportProjectText("regtest", text));
+    PrjFile prj;
+    ASSERT_TRUE(ParsePrjFile(text, "regtest.prj", prj));
+    prj.name = "moved";
+    ASSERT_TRUE(ImportPrjFile(prj, "D:\\NEW", {"regtest"}));
+    ASSERT_TRUE(LoadProject("moved", back));
+    EXPECT_EQ(back.make.make_dir, "D:\\NEW\\rmc");
+    EXPECT_EQ(back.includes.size(), p.includes.size());
+    EXPECT_TRUE(reports.errors.empty());
+    CloseStore();
+    SetRegistryTopKey(nullptr);
+    SetStoreBackend(nullptr);
+    DeleteTree(HKEY_CURRENT_USER, kTestTop);
+}
+
+TEST(ProjectProgram, ReopensTheCurrentProjectAndGeneratesItsMakefile) {
+    {
+        MorlaProcess first;  // the first run records the compiler root
+        ASSERT_TRUE(first.Start("/w"));
+    }
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string dir = std::string(temp) + "morla_e2e";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    CreateDirectoryA((dir + "\\rmc").c_str(), nullptr);
+    DeleteFileA((dir + "\\rmc\\Makefile").c_str());
+    std::ofstream(dir + "\\HELLO.C") << "int main(void) {\n#error undeclared identifier 'x'\n}\n";
+
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\rmc\\Morla\\e2e", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    std::string root = EnvPath("MORLA_SUITE_ROOT");
+    PutString(key, "Name", "e2e");
+    PutString(key, "ProjectPath", dir);
+    PutString(key, "SourcesDir", dir);
+    PutString(key, "Includes", root + "\\include");
+    PutString(key, "CompilerFlags", "136");
+    PutString(key, "MakeName", root + "\\bin\\make.exe");
+    PutString(key, "MakeDir", dir + "\\rmc");
+    PutString(key, "Exe", "e2e.exe");
+    PutString(key, "PrjFiles", "1");
+    PutString(key, "File1", "HELLO.C");
+    RegCloseKey(key);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\rmc\\Morla", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    PutString(key, "CurrentProject", "e2e");
+    RegCloseKey(key);
+
+    // A document must be open for the project commands; the file is given on the command line.
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("\"" + dir + "\\HELLO.C\""));
+    Sleep(500);
+    char title[256] = "";
+    GetWindowTextA(morla.frame, title, sizeof title);
+    EXPECT_STREQ(title, "morla-e2e");
+    PostMessageA(morla.frame, WM_COMMAND, 1267, 0);
+    ASSERT_TRUE(WaitForFile(dir + "\\rmc\\Makefile", 15000));
+    Sleep(300);
+    std::ifstream in(dir + "\\rmc\\Makefile", std::ios::binary);
+    std::string first_line;
+    std::getline(in, first_line);
+    EXPECT_EQ(first_line, "# Morla Makefile for project e2e\r");
+
+    // F9 reaches the build once the frame calls StartBuild for 1156.
+    PostMessageA(morla.frame, WM_COMMAND, 1156, 0);
+    bool built = WaitForFile(dir + "\\rmc\\e2e.err", 5000);
+    morla.Stop();
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\rmc\\Morla", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    PutString(key, "CurrentProject", "");
+    RegCloseKey(key);
+    DeleteTree(HKEY_CURRENT_USER, "Software\\rmc\\Morla\\e2e");
+    if (!built) GTEST_SKIP() << "the frame does not start builds on 1156 yet";
+    std::ifstream messages(dir + "\\rmc\\e2e.err", std::ios::binary);
+    std::string line;
+    std::getline(messages, line);
+    EXPECT_NE(line.find("Error "), std::string::npos) << line;
+    EXPECT_NE(line.find(": 2  undeclared identifier 'x'"), std::string::npos) << line;
+}
+
+}  // namespace
