@@ -16,6 +16,7 @@
 #include "project/prj_file.h"
 #include "project/project_dialogs_w32.h"
 #include "project/project_session_w32.h"
+#include "project/wizard.h"
 #include "shell/app_state_w32.h"
 #include "shell/dispatch.h"
 #include "shell/format_buffer.h"
@@ -68,13 +69,32 @@ void OpenCommand() {
     if (!RefusedWhileBusy() && ChooseProject("&Open", name)) OpenProjectNamed(name);
 }
 
+// Runs wizard.exe visibly, waits, and takes the files of its result file into the project.
+void RunWizard(Project& p) {
+    std::string result = PathJoin(FsWorkingDirectory(), "wizard.tmp");
+    std::string command = PathJoin(PathJoin(CurrentEnvironment().compiler_root, "bin"),
+                                   WizardCommandLine(g_app ? static_cast<unsigned>(reinterpret_cast<uintptr_t>(g_app->frame)) : 0,
+                                                     p, result));
+    int code = RunAndWait(command, SW_SHOW);
+    std::string text;
+    bool read = FsReadFile(result, text);
+    FsDeleteFile(result);
+    if (code > 0 && read && ApplyWizardResult(text, p)) {
+        SaveProject(p, 1);
+        return;
+    }
+    if (!Ask("No files selected\nContinue with empty project?")) CloseCurrentProject(false);
+}
+
 void NewCommand() {
     if (RefusedWhileBusy()) return;
     std::string name;
     if (!AskText("Project name?", "Enter the new project name", name) || name.empty()) return;
     std::string path = FsWorkingDirectory();
     if (!AskText("Definition of a new project", "Working directory:", path) || path.empty()) return;
-    if (CreateProject(name, path, kConsoleApp)) ShowStatus(FormatText("Project %s created", name.c_str()));
+    if (!CreateProject(name, path, kConsoleApp)) return;
+    if (Ask("Do you want to use the wizard to generate the application skeleton?")) RunWizard(g_project);
+    ShowStatus(FormatText("Project %s created", name.c_str()));
 }
 
 void CloseCommand() {
