@@ -146,14 +146,21 @@ void ReadDataSymbol(CodeViewReader& r, ByteRange record, uint16_t kind, DebugMod
     HashInsert(kind == S_LDATA32 ? &owner->statics : &r.image->facts.globals, symbol);
 }
 
+// The symbol record at `from` (length word, type, body) when it ends by `to`.
+bool NextRecord(ByteRange sub, uint64_t from, uint64_t to, uint16_t* kind, uint64_t* next, ByteRange* record) {
+    uint16_t length = 0;
+    if (from + 4 > to || !GetU16(sub, from, &length) || !GetU16(sub, from + 2, kind)) return false;
+    *next = from + 2 + length;
+    if (length < 2 || *next > to) return false;
+    *record = SubRange(sub, from, *next - from);
+    return true;
+}
+
 void ReadLocals(ByteRange sub, uint64_t from, uint64_t to, DebugFunction* function) {
-    while (from + 4 <= to) {
-        uint16_t length = 0, kind = 0;
-        GetU16(sub, from, &length);
-        GetU16(sub, from + 2, &kind);
-        uint64_t next = from + 2 + length;
-        if (length < 2 || next > to) return;
-        ByteRange record = SubRange(sub, from, next - from);
+    uint16_t kind;
+    uint64_t next;
+    ByteRange record;
+    while (NextRecord(sub, from, to, &kind, &next, &record)) {
         DebugLocal local;
         uint16_t reg;
         if (kind == S_REGISTER && GetU16(record, 4, &local.type) && GetU16(record, 6, &reg) &&
@@ -210,13 +217,10 @@ void ReadStringConstant(ByteRange record, DebugModule* owner) {
 // end) are relative to the subsection's start.
 void WalkSymbols(CodeViewReader& r, ByteRange sub, uint64_t from, uint64_t to) {
     DebugModule* owner = r.Module(r.owner);
-    while (from + 4 <= to) {
-        uint16_t length = 0, kind = 0;
-        GetU16(sub, from, &length);
-        GetU16(sub, from + 2, &kind);
-        uint64_t next = from + 2 + length;
-        if (length < 2 || next > to) return;
-        ByteRange record = SubRange(sub, from, next - from);
+    uint16_t kind;
+    uint64_t next;
+    ByteRange record;
+    while (NextRecord(sub, from, to, &kind, &next, &record)) {
         switch (kind) {
         case S_LDATA32: case S_GDATA32: case S_PUB32:
             ReadDataSymbol(r, record, kind, owner);
@@ -231,7 +235,7 @@ void WalkSymbols(CodeViewReader& r, ByteRange sub, uint64_t from, uint64_t to) {
         case S_THUNK32: case S_BLOCK32: case S_LABEL32: case S_PROCREF: case S_DATAREF: case S_ALIGN:
             break;
         default:
-            if (length > kLongestUnknownRecord) return;
+            if (record.size - 2 > kLongestUnknownRecord) return;
         }
         from = next;
     }

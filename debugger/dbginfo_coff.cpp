@@ -48,6 +48,13 @@ bool Report(const ImageFacts& facts, const uint8_t* record, std::string* name, u
     return true;
 }
 
+// The first external code symbol whose value lies above the address.
+std::vector<const uint8_t*>::const_iterator FirstAbove(ImageFacts* facts, uint32_t address) {
+    BuildCodeSymbols(facts);
+    return std::upper_bound(facts->code_symbols.cbegin(), facts->code_symbols.cend(), address - facts->image_base,
+                            [](uint32_t v, const uint8_t* s) { return v < Value(s); });
+}
+
 }  // namespace
 
 std::string CoffSymbolName(const CoffView& coff, uint32_t index) {
@@ -68,19 +75,13 @@ bool CoffAddressByName(const ImageFacts& facts, const char* name, uint32_t* addr
 }
 
 bool CoffSymbolAtOrBelow(ImageFacts* facts, uint32_t address, std::string* name, uint32_t* value) {
-    BuildCodeSymbols(facts);
-    uint32_t rva = address - facts->image_base;
-    auto above = std::upper_bound(facts->code_symbols.begin(), facts->code_symbols.end(), rva,
-                                  [](uint32_t v, const uint8_t* s) { return v < Value(s); });
-    if (address < facts->image_base || above == facts->code_symbols.begin()) return false;
+    auto above = FirstAbove(facts, address);
+    if (address < facts->image_base || above == facts->code_symbols.cbegin()) return false;
     return Report(*facts, *(above - 1), name, value);
 }
 
 bool CoffSymbolAbove(ImageFacts* facts, uint32_t address, std::string* name, uint32_t* value) {
-    BuildCodeSymbols(facts);
-    uint32_t rva = address - facts->image_base;
-    auto above = std::upper_bound(facts->code_symbols.begin(), facts->code_symbols.end(), rva,
-                                  [](uint32_t v, const uint8_t* s) { return v < Value(s); });
-    if (address < facts->image_base || above == facts->code_symbols.end()) return false;
+    auto above = FirstAbove(facts, address);
+    if (address < facts->image_base || above == facts->code_symbols.cend()) return false;
     return Report(*facts, *above, name, value);
 }

@@ -1,19 +1,12 @@
 // The CodeView 4 ("NB09") blob of a fixture: a module, align-symbols and source-module
 // subsection per module, then the global symbols and the global types.
+#include "tests/debugger/fixture_gen/byte_writer.h"
 #include "tests/debugger/fixture_gen/fixture_image.h"
 
 namespace {
 
-struct Out {
-    std::vector<uint8_t> b;
-    uint32_t Size() const { return static_cast<uint32_t>(b.size()); }
-    void U8(uint8_t v) { b.push_back(v); }
-    void U16(uint16_t v) { U8(uint8_t(v)); U8(uint8_t(v >> 8)); }
-    void U32(uint32_t v) { U16(uint16_t(v)); U16(uint16_t(v >> 16)); }
-    void Name(const std::string& s) { U8(uint8_t(s.size())); b.insert(b.end(), s.begin(), s.end()); }
-    void Align4() { while (b.size() % 4) U8(0); }
-    void Put32(uint32_t at, uint32_t v) { for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i)); }
-    void Put16(uint32_t at, uint16_t v) { b[at] = uint8_t(v); b[at + 1] = uint8_t(v >> 8); }
+struct Out : ByteWriter {
+    void Align4() { Pad(4); }
     // A symbol record: its length word is filled in by End.
     uint32_t Begin(uint16_t type) { uint32_t at = Size(); U16(0); U16(type); return at; }
     void End(uint32_t at) { Put16(at, uint16_t(Size() - at - 2)); }

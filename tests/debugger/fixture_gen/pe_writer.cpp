@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <map>
 
+#include "tests/debugger/fixture_gen/byte_writer.h"
 #include "tests/debugger/fixture_gen/fixture_image.h"
 
 namespace {
@@ -13,16 +14,7 @@ constexpr uint32_t kDebugMisc = 4, kDebugCodeView = 2;
 
 uint32_t Align(uint32_t v, uint32_t a) { return (v + a - 1) / a * a; }
 
-struct Bytes {
-    std::vector<uint8_t> b;
-    uint32_t Size() const { return static_cast<uint32_t>(b.size()); }
-    void U8(uint8_t v) { b.push_back(v); }
-    void U16(uint16_t v) { U8(uint8_t(v)); U8(uint8_t(v >> 8)); }
-    void U32(uint32_t v) { U16(uint16_t(v)); U16(uint16_t(v >> 16)); }
-    void Str(const std::string& s) { b.insert(b.end(), s.begin(), s.end()); U8(0); }
-    void Pad(uint32_t a) { while (b.size() % a) U8(0); }
-    void Put32(uint32_t at, uint32_t v) { for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i)); }
-};
+using Bytes = ByteWriter;
 
 struct Section {
     Section(const char* n, uint32_t c) : name(n), characteristics(c) {}
@@ -74,18 +66,19 @@ void Exports(Bytes& out, uint32_t rva, const FixtureImage& image, uint32_t* dire
     *size = out.Size() - start;
 }
 
-uint32_t ImportDescriptorsSize(const FixtureImage& image) {
+// The imported DLLs in the order of their first import.
+std::vector<std::string> ImportDlls(const FixtureImage& image) {
     std::vector<std::string> dlls;
     for (const FixtureImport& i : image.imports)
         if (std::find(dlls.begin(), dlls.end(), i.dll) == dlls.end()) dlls.push_back(i.dll);
-    return 20 * uint32_t(dlls.size() + 1);
+    return dlls;
 }
+
+uint32_t ImportDescriptorsSize(const FixtureImage& image) { return 20 * uint32_t(ImportDlls(image).size() + 1); }
 
 // Import descriptors, lookup and address tables, names; returns each import's slot RVA.
 std::vector<uint32_t> Imports(Bytes& out, uint32_t rva, const FixtureImage& image) {
-    std::vector<std::string> dlls;
-    for (const FixtureImport& i : image.imports)
-        if (std::find(dlls.begin(), dlls.end(), i.dll) == dlls.end()) dlls.push_back(i.dll);
+    std::vector<std::string> dlls = ImportDlls(image);
     std::vector<uint32_t> slots(image.imports.size());
     uint32_t tables = 20 * uint32_t(dlls.size() + 1);
     out.b.resize(tables);
