@@ -150,6 +150,7 @@ void RunViewCommand(uint16_t command) {
         case 1112: EditorCopy(); return;
         case 1121: EditorTop(); return;
         case 1122: EditorEnd(); return;
+        case 1123: EditorGoToLineDialog(); return;
         case 1142: EditorSetBookmark(); return;
         default: DispatchCommand(g_app->frame, command, 0); return;
     }

@@ -13,5 +13,6 @@ void InstallViewCommands();
 void EditorCopy();                // 1112: copy the selection, publish it to the system clipboard
 void EditorTop();                 // 1121
 void EditorEnd();                 // 1122
-bool EditorGoToLine(int number);  // 1123 once the number is known: caret there, scrolled into view
+bool EditorGoToLine(int number);  // the caret to line n, scrolled into view
+void EditorGoToLineDialog();      // 1123: asks for the number (goto_line_w32.cpp)
 void EditorSetBookmark();         // 1142

@@ -330,3 +330,19 @@ TEST(EditCommands, RandomEditsUndoToTheOriginal) {
 }
 
 }  // namespace
+
+#include "editor/line_history.h"
+
+namespace {
+
+TEST(LineHistory, KeepsFiveNewestFirstAndParsesPositiveNumbers) {
+    for (const char* n : {"1", "2", "3", "4", "5", "6", "3"}) RememberLineNumber(n);
+    EXPECT_EQ(LineHistory(), (std::vector<std::string>{"3", "6", "5", "4", "2"}));
+    EXPECT_EQ(ParseLineNumber("42"), 42);
+    EXPECT_EQ(ParseLineNumber("0"), 0);
+    EXPECT_EQ(ParseLineNumber("-3"), 0);
+    EXPECT_EQ(ParseLineNumber("12a"), 0);
+    EXPECT_EQ(ParseLineNumber("123456789"), 0);
+}
+
+}  // namespace
