@@ -8,6 +8,7 @@
 #include <string>
 
 #include "debugger/dbginfo.h"
+#include "debugger/dbginfo_map_w32.h"
 #include "tests/debugger/fixture_gen/fixture_programs.h"
 
 namespace {
@@ -52,15 +53,26 @@ TEST(DebugFixturesW32, ProgramsRunToTheirExitCode) {
     RemoveDirectoryA(dir.c_str());
 }
 
-TEST(DebugFixturesW32, ReaderReadsTheProgram) {
-    FixtureImage fixture = FixtureProgram();
-    std::vector<uint8_t> bytes = WritePeImage(&fixture);
+// Through the file mapping, as the engine does; releasing closes every handle, so the
+// file can be deleted afterwards.
+TEST(DebugFixturesW32, ReaderReadsTheMappedProgram) {
+    std::string dir = WriteFixtures(), path = dir + "\\fixture.exe";
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    ImageView view;
+    ASSERT_TRUE(MapImageFile(file, &view));
     DebugImage image;
-    ASSERT_TRUE(LoadExecutable(&image, bytes.data(), uint32_t(bytes.size()), fixture.base, "fixture.exe", false));
+    image.release_view = ReleaseImageView;
+    ASSERT_TRUE(LoadExecutable(&image, view.view, view.size, 0x400000, "fixture.exe", false));
+    image.facts.mapping = view.mapping;
     EXPECT_EQ(image.highest_module, 2);
     EXPECT_EQ(FindEntryFunction(&image), 1);
     EXPECT_EQ(LineOfAddress(image, 0x40100C), 14);
     ReleaseDebugInfo(&image);
+    CloseHandle(file);
+    EXPECT_TRUE(DeleteFileA(path.c_str()));
+    for (const FixtureImage& fixture : AllFixtures()) DeleteFileA((dir + "\\" + fixture.file_name).c_str());
+    RemoveDirectoryA(dir.c_str());
 }
 
 }  // namespace
