@@ -19,6 +19,7 @@
 #include "project/project_session_w32.h"
 #include "shell/app_state_w32.h"
 #include "shell/settings_w32.h"
+#include "shell/shell_hooks_w32.h"
 #include "tests/support/morla_process_w32.h"
 #include "tests/support/recorded_reports.h"
 
@@ -153,6 +154,35 @@ TEST_F(BuildW32, ProjectCommandsAreRefusedWhileABuildRuns) {
     ASSERT_EQ(reports_.errors.size(), 3u);
     EXPECT_EQ(reports_.errors[0], "Wait till make finishes");
     EXPECT_EQ(g_project.name, "hello");
+}
+
+std::string g_opened;
+int g_line = 0;
+bool RecordOpen(const char* name, bool) {
+    g_opened = name;
+    return true;
+}
+void RecordLine(int line) { g_line = line; }
+
+TEST_F(BuildW32, AClickOnAnyPartOfAWrappedMessageOpensItsFileAtItsLine) {
+    ShellHooks saved = g_shell_hooks;
+    g_shell_hooks.open_file = RecordOpen;
+    g_build_go_to_line = RecordLine;
+    std::vector<std::string> lines = {"make: *** [hello.obj] Error 1", "Error hello.c: 3  undeclared identifier",
+                                      " + 'averyveryverylongname'", " + and more", "Compilation + link time:0.1 sec, Return code: 2"};
+    for (size_t clicked : {1u, 2u, 3u}) {
+        g_opened.clear();
+        g_line = 0;
+        GoToDiagnosticLine(lines, clicked);
+        EXPECT_EQ(g_opened, UpperText(PathJoin(FsWorkingDirectory(), "hello.c"))) << clicked;
+        EXPECT_EQ(g_line, 3) << clicked;
+    }
+    g_opened.clear();
+    GoToDiagnosticLine(lines, 4);
+    GoToDiagnosticLine(lines, 0);
+    EXPECT_TRUE(g_opened.empty()) << "lines that are no diagnostic open nothing";
+    g_shell_hooks = saved;
+    g_build_go_to_line = nullptr;
 }
 
 }  // namespace
