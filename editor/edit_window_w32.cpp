@@ -8,6 +8,7 @@
 #include "analysis/document_scan.h"
 #include "analysis/language.h"
 #include "editor/block_alloc.h"
+#include "editor/context_menu_w32.h"
 #include "editor/bookmarks.h"
 #include "editor/edit_clipboard.h"
 #include "editor/edit_motion.h"
@@ -16,6 +17,7 @@
 #include "editor/text_tabs.h"
 #include "editor/undo_journal.h"
 #include "editor/view_commands_w32.h"
+#include "editor/view_scroll.h"
 #include "shell/app_state_w32.h"
 #include "shell/commands.h"
 #include "shell/format_buffer.h"
@@ -239,14 +241,9 @@ void CreateViewCaret(EditWindow* v) {
 }
 
 void UpdateScrollBar(EditWindow* v) {
-    int count = v->cursor.doc->line_count;
-    if (count < VisibleRows(v)) {
-        SetScrollRange(v->window, SB_VERT, 0, 0, TRUE);
-        return;
-    }
-    int divisor = count > 32765 ? 10 : 1;
-    SetScrollRange(v->window, SB_VERT, 1, (count + 1) / divisor, FALSE);
-    SetScrollPos(v->window, SB_VERT, v->cursor.caret.number / divisor, TRUE);
+    ScrollRange range = VerticalScrollRange(v->cursor.doc->line_count, VisibleRows(v), v->cursor.caret.number);
+    SetScrollRange(v->window, SB_VERT, range.min, range.max, range.max == 0);
+    if (range.max) SetScrollPos(v->window, SB_VERT, range.position, TRUE);
 }
 
 void UpdateTitle(EditWindow* v) {
@@ -609,7 +606,7 @@ LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
                     case SB_PAGEDOWN: ScrollLines(&v->cursor, rows); break;
                     case SB_THUMBTRACK:
                     case SB_THUMBPOSITION: {
-                        int position = HIWORD(wparam) * (v->cursor.doc->line_count > 32765 ? 10 : 1);
+                        int position = LineOfThumb(v->cursor.doc->line_count, HIWORD(wparam));
                         ScrollLines(&v->cursor, position - v->cursor.top.number);
                         break;
                     }
@@ -642,6 +639,12 @@ LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
         case WM_RBUTTONUP:
             if (v) {
                 EndDrag(v);
+                if (message == WM_RBUTTONUP) {
+                    POINT p{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+                    ClientToScreen(window, &p);
+                    ShowEditorContextMenu(v, p);
+                    v->repaint_flags |= kRepaintAll;
+                }
                 RefreshView(v);
             }
             return 0;

@@ -346,3 +346,21 @@ TEST(LineHistory, KeepsFiveNewestFirstAndParsesPositiveNumbers) {
 }
 
 }  // namespace
+
+#include "editor/view_scroll.h"
+
+namespace {
+
+TEST(ViewScroll, RangeHiddenScaledAndPlain) {
+    EXPECT_EQ(VerticalScrollRange(10, 20, 3).max, 0);
+    ScrollRange plain = VerticalScrollRange(100, 20, 50);
+    EXPECT_EQ(plain.min, 1);
+    EXPECT_EQ(plain.max, 101);
+    EXPECT_EQ(plain.position, 50);
+    ScrollRange big = VerticalScrollRange(40000, 20, 12345);
+    EXPECT_EQ(big.max, 4000);
+    EXPECT_EQ(big.position, 1234);
+    EXPECT_EQ(LineOfThumb(40000, 1234), 12340);
+}
+
+}  // namespace
