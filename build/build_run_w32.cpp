@@ -196,7 +196,15 @@ void ShowLines(const std::vector<std::string>& lines) {
     if (list) SendMessageA(list, LB_SETCURSEL, g_result_lines.empty() ? -1 : g_result_lines.size() - 1, 0);
 }
 
+// The build page's button shows the last results again.
+void FillBuildPage(HWND) {
+    for (const std::string& line : g_result_lines) OutputAddLine(line.c_str());
+    if (g_app && g_app->output) SendMessageA(g_app->output, kOutSetCallback, 1156, reinterpret_cast<LPARAM>(&OnOutputLine));
+}
+
 }  // namespace
+
+void InstallBuildPage() { SetOutputPageFill(1156, FillBuildPage); }
 
 const std::vector<std::string>& BuildResultLines() { return g_result_lines; }
 

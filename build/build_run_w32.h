@@ -19,6 +19,9 @@ int RunAndWait(const std::string& command_line, int show_mode);
 // The up-to-date test before debugging: true when the caller may go on.
 bool TargetIsUpToDate();
 
+// Makes the output window's build page show the last results when it is selected.
+void InstallBuildPage();
+
 // The lines the last ShowBuildResults put into the output window.
 const std::vector<std::string>& BuildResultLines();
 

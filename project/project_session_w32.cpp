@@ -161,6 +161,7 @@ bool ImportProjectFile(const std::string& file, const std::string& new_location)
 
 void InstallProjects() {
     InstallProjectCommands();
+    InstallBuildPage();
     if (!g_config.current_project.empty()) {
         Project p;
         if (LoadProject(g_config.current_project, p)) {
