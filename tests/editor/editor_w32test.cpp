@@ -81,6 +81,31 @@ TEST(Editor, TypedKeysAreSavedAndUndone) {
     morla.Stop();
 }
 
+bool PutOnClipboard(const char* text) {
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+    strcpy(static_cast<char*>(GlobalLock(block)), text);
+    GlobalUnlock(block);
+    bool ok = SetClipboardData(CF_TEXT, block) != nullptr;
+    CloseClipboard();
+    return ok;
+}
+
+TEST(Editor, PasteTakesOtherProgramsTextWithoutCarriageReturns) {
+    const std::string original = "ab\r\n";
+    std::string path = TempFile("morla_paste.c", original);
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("/w " + path));
+    HWND editor = WaitForEditor(morla.frame);
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(PutOnClipboard("one\r\ntwo"));
+    Key(editor, VK_RIGHT);
+    PostMessageA(morla.frame, WM_COMMAND, 1113, 0);
+    EXPECT_EQ(SaveAndRead(morla.frame, path, original), "aone\r\ntwob\r\n");
+    morla.Stop();
+}
+
 TEST(Editor, ColouredSourceScreenshot) {
     std::string path = TempFile("morla_colours.c",
                                 "#include <stdio.h>\r\n"
