@@ -25,6 +25,14 @@ void DetachCursor(EditCursor* cursor) {
 
 EditCursor* FirstCursor() { return g_cursors; }
 
+void RenumberCursors(const TextDocument* doc) {
+    for (EditCursor* c = g_cursors; c; c = c->next_cursor) {
+        if (c->doc != doc) continue;
+        for (TextPosition* p : {&c->caret, &c->anchor, &c->top})
+            if (p->line) p->number = IsHead(doc, *p) ? doc->line_count + 1 : LineNumber(doc, p->line);
+    }
+}
+
 TextPosition StartOf(const TextDocument* doc) { return {doc->lines->next, 1, 0}; }
 TextPosition EndOf(const TextDocument* doc) { return {doc->lines, doc->line_count + 1, 0}; }
 

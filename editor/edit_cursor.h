@@ -34,6 +34,9 @@ struct EditCursor {
 void AttachCursor(EditCursor* cursor, TextDocument* doc);
 void DetachCursor(EditCursor* cursor);
 EditCursor* FirstCursor();  // then cursor->next_cursor
+// After lines were added or removed other than through edit_text.h (inserting a file):
+// renumbers the document's cursors from their lines. Their lines must still be live.
+void RenumberCursors(const TextDocument* doc);
 
 TextPosition StartOf(const TextDocument* doc);
 TextPosition EndOf(const TextDocument* doc);  // the head line

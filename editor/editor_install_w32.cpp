@@ -18,5 +18,5 @@ void InstallEditor() {
     g_shell_hooks.close_all_documents = CloseAllViews;
     g_document_hooks.repaint = RepaintDocument;
     g_document_hooks.views_reset = ResetDocumentViews;
-    g_document_hooks.clear_journal = [](TextDocument*) { JournalReset(); };
+    g_document_hooks.clear_journal = [](TextDocument* doc) { JournalForgetDocument(doc); };
 }

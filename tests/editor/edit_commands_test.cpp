@@ -364,3 +364,17 @@ TEST(ViewScroll, RangeHiddenScaledAndPlain) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EditCommands, RenumberAfterLinesAddedBehindTheEditorsBack) {
+    EditFixture f("a\nb\n");
+    f.Caret(2, 1);
+    InsertLineAfter(f.doc, f.doc->lines, "new", 3);
+    EXPECT_FALSE(f.CursorConsistent());
+    RenumberCursors(f.doc);
+    EXPECT_TRUE(f.CursorConsistent());
+    EXPECT_EQ(f.cursor.caret.number, 3);
+}
+
+}  // namespace
