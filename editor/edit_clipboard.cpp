@@ -1,7 +1,10 @@
 #include "editor/edit_clipboard.h"
 
 #include "editor/edit_text.h"
+#include "editor/safe_file.h"
 #include "editor/undo_journal.h"
+#include "shell/messages.h"
+#include "shell/report.h"
 
 namespace {
 
@@ -42,4 +45,24 @@ bool PasteClipboard(EditCursor* c) {
     bool ok = InsertTextAt(c->doc, c->caret, g_clipboard.data(), static_cast<int>(g_clipboard.size()), &c->caret);
     JournalEnd();
     return ok;
+}
+
+bool WriteClipboardToFile(const char* name) {
+    if (g_clipboard.empty()) {
+        ShowStatus(MessageText(4566), StatusColour::Red);
+        return false;
+    }
+    std::string bytes;
+    for (char c : g_clipboard) {
+        if (c == '\n') bytes += '\r';
+        bytes += c;
+    }
+    if (g_clipboard.back() != '\n') bytes += "\r\n";
+    SafeFile f;
+    if (!OpenSafeFile(&f, name)) return false;
+    if (!WriteSafeFile(&f, bytes.data(), bytes.size())) {
+        AbandonSafeFile(&f);
+        return false;
+    }
+    return CommitSafeFile(&f);
 }

@@ -14,5 +14,8 @@ bool CopySelection(const EditCursor* cursor);
 bool CutSelection(EditCursor* cursor);
 // Paste (1113): the clipboard inserted at the caret, one journal step; the selection is dropped.
 bool PasteClipboard(EditCursor* cursor);
+// Copy to File (1126): the clipboard's text, lines ended by CR LF, through a temporary
+// file; "Clipboard empty" on the status line when there is nothing to write.
+bool WriteClipboardToFile(const char* name);
 // Deletes the selection without touching the clipboard (the caret goes to its start).
 bool DeleteSelection(EditCursor* cursor);

@@ -715,6 +715,8 @@ bool OpenEditorWindow(const char* name, bool maximize) {
     return true;
 }
 
+bool ForwardKeyToCurrentView(WPARAM key, LPARAM lparam) { return g_current && KeyDown(g_current, key, lparam); }
+
 bool CloseAllViews() {
     while (EditWindow* v = g_views) {
         if (!MayClose(v)) return false;

@@ -30,6 +30,10 @@ EditWindow* CurrentView();
 EditWindow* FirstView();  // then view->next
 EditWindow* ViewOfWindow(HWND window);
 
+// A key sent on to the frame (message 4194) handled as the current view's own key
+// press; false when there is no view or the key is not the editor's.
+bool ForwardKeyToCurrentView(WPARAM key, LPARAM lparam);
+
 // Closes every editor window, asking to save each modified document; false when refused.
 bool CloseAllViews();
 

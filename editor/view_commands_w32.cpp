@@ -145,12 +145,28 @@ void EditorSetBookmark() {
     RefreshView(v);
 }
 
+void EditorCopyToFile() {
+    if (ClipboardText().empty()) {
+        ShowStatus(MessageText(4566), StatusColour::Red);
+        return;
+    }
+    char name[MAX_PATH] = "";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = g_app->frame;
+    ofn.lpstrFile = name;
+    ofn.nMaxFile = sizeof name;
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    if (GetSaveFileNameA(&ofn)) WriteClipboardToFile(name);
+}
+
 void RunViewCommand(uint16_t command) {
     switch (command) {
         case 1112: EditorCopy(); return;
         case 1121: EditorTop(); return;
         case 1122: EditorEnd(); return;
         case 1123: EditorGoToLineDialog(); return;
+        case 1126: EditorCopyToFile(); return;
         case 1142: EditorSetBookmark(); return;
         default: DispatchCommand(g_app->frame, command, 0); return;
     }

@@ -9,10 +9,11 @@ void RunViewCommand(uint16_t command);
 // Installs the editor's handlers with SetCommandHandler.
 void InstallViewCommands();
 
-// Frame-owned commands (1112, 1121, 1122, 1123, 1142) for the frame to call.
+// Frame-owned commands (1112, 1121, 1122, 1123, 1126, 1142) for the frame to call.
 void EditorCopy();                // 1112: copy the selection, publish it to the system clipboard
 void EditorTop();                 // 1121
 void EditorEnd();                 // 1122
 bool EditorGoToLine(int number);  // the caret to line n, scrolled into view
 void EditorGoToLineDialog();      // 1123: asks for the number (goto_line_w32.cpp)
 void EditorSetBookmark();         // 1142
+void EditorCopyToFile();          // 1126: the internal clipboard to a file the user names

@@ -378,3 +378,27 @@ TEST(EditCommands, RenumberAfterLinesAddedBehindTheEditorsBack) {
 }
 
 }  // namespace
+
+#include <filesystem>
+#include <fstream>
+
+#include "tests/editor/temp_dir.h"
+
+namespace {
+
+TEST(EditCommands, ClipboardToFile) {
+    EditFixture f("x\n");
+    TempDir dir;
+    std::string name = (std::filesystem::path(dir.path) / "clip.txt").string();
+    SetClipboardText("");
+    EXPECT_FALSE(WriteClipboardToFile(name.c_str()));
+    ASSERT_EQ(f.reports.statuses.size(), 1u);
+    EXPECT_EQ(f.reports.statuses[0], "Clipboard empty");
+    SetClipboardText("one\ntwo");
+    EXPECT_TRUE(WriteClipboardToFile(name.c_str()));
+    std::ifstream in(name, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "one\r\ntwo\r\n");
+}
+
+}  // namespace
