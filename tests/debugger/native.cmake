@@ -28,6 +28,7 @@ endif()
 # The reader over mutated fixtures, built with AddressSanitizer and UBSan: the reader's
 # sources are compiled into the test itself so that every read is instrumented.
 file(GLOB DEBUGGER_READER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/debugger/dbginfo*.cpp)
+list(FILTER DEBUGGER_READER_SOURCES EXCLUDE REGEX "_w32\\.cpp$")
 add_executable(test_debugger_asan
     ${CMAKE_SOURCE_DIR}/tests/debugger/dbginfo_mutation_test.cpp ${CMAKE_SOURCE_DIR}/tests/debugger/dbginfo_fixture.cpp
     ${DEBUGGER_READER_SOURCES} ${DEBUGGER_FIXTURE_GEN}
