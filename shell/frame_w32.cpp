@@ -6,6 +6,12 @@
 #include <cstdio>
 #include <string>
 
+#include "build/build_run_w32.h"
+#include "build/build_state.h"
+#include "editor/edit_window_w32.h"
+#include "editor/text_document.h"
+#include "project/current_project.h"
+#include "editor/view_commands_w32.h"
 #include "shell/app_state_w32.h"
 #include "shell/commands.h"
 #include "shell/dispatch.h"
@@ -40,6 +46,8 @@ HMENU BuildPopup(const MenuItem* items) {
     return menu;
 }
 
+bool BuildRunning() { return CurrentBuildState() != BuildState::Idle; }
+
 HWND ActiveChild(BOOL* maximized = nullptr) {
     if (!g_app->mdi_client) return nullptr;
     return reinterpret_cast<HWND>(SendMessageA(g_app->mdi_client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(maximized)));
@@ -60,7 +68,22 @@ void UpdateMenuState(HMENU menu) {
     MenuContext context;
     context.document_open = DocumentOpen();
     context.configuration_saving = g_app->save_configuration;
-    context.build_running = g_app->build_running;
+    context.build_running = BuildRunning();
+    if (const Project* project = CurrentProject()) {
+        context.project_current = true;
+        context.project_named = !project->name.empty();
+        context.project_has_make = project->has_make;
+        context.link_disabled = (project->compiler_flags & 0x400) != 0;
+    }
+    if (EditWindow* view = CurrentView()) {
+        const TextDocument* doc = view->cursor.doc;
+        context.document_open = doc && _stricmp(doc->name, "untitled") != 0;
+        context.document_modified = doc && IsModified(doc);
+        context.has_selection = view->cursor.anchor.line != nullptr &&
+                                (view->cursor.anchor.line != view->cursor.caret.line ||
+                                 view->cursor.anchor.column != view->cursor.caret.column);
+        context.c_source = doc && (doc->flags & kDocCSource);
+    }
     for (const KeyRow* row = kCommandKeys; row->command; ++row)
         EnableMenuItem(menu, row->command, MF_BYCOMMAND | (CommandEnabled(row->command, context) ? MF_ENABLED : MF_GRAYED));
     BOOL maximized = FALSE;
@@ -130,15 +153,31 @@ void RunFrameCommand(HWND frame, UINT command, LPARAM parameter) {
         case 1133:
             SendMessageA(g_app->mdi_client, WM_MDIICONARRANGE, 0, 0);
             return;
+        case 1112:
+            EditorCopy();
+            return;
+        case 1121:
+            EditorTop();
+            return;
+        case 1122:
+            EditorEnd();
+            return;
+        case 1123:
+            EditorGoToLineDialog();
+            return;
+        case 1126:
+            EditorCopyToFile();
+            return;
+        case 1142:
+            EditorSetBookmark();
+            return;
         case 1156:
-            if (g_app->debugging) return;
-            break;
+            if (!g_app->debugging) StartBuild();
+            return;
         case 1192:
-            if (g_app->build_running) {
-                ShowStatus(MessageText(4565), StatusColour::Red);
-                return;
-            }
-            break;
+            if (BuildRunning()) ShowStatus(MessageText(4565), StatusColour::Red);
+            else ShowBuildResults();
+            return;
         default:
             break;
     }
@@ -241,10 +280,12 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wparam, LPARAM lpara
             return 0;
         }
         case kMsgExternalText:
-            if (g_app->build_running && g_app->output) return SendMessageA(g_app->output, kMsgExternalText, wparam, lparam);
+            if (BuildRunning() && g_app->output) return SendMessageA(g_app->output, kMsgExternalText, wparam, lparam);
             return 0;
         case kMsgBuildRunning:
-            return g_app->build_running;
+            return BuildRunning();
+        case kMsgFrameKey:
+            return ForwardKeyToCurrentView(wparam, lparam);
         default:
             break;
     }
@@ -360,6 +401,10 @@ bool OpenNamedFile(const char* name, bool maximize) {
 }
 
 bool FrameMayClose(HWND frame) {
+    if (BuildRunning()) {  // the build's worker still writes its results to this window
+        ShowStatus(MessageText(4565), StatusColour::Red);
+        return false;
+    }
     if (g_app->debugging) {
         if (!AskId(31)) return false;
         g_app->debugging = false;

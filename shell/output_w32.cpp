@@ -458,6 +458,11 @@ LRESULT CALLBACK OutputProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
             return 0;
         case kMsgExternalText:
             return TakeOtherProcessText(o);
+        case WM_GETTEXTLENGTH:
+            return lstrlenA(OutputStatusText());
+        case WM_GETTEXT:  // the status line, so that other programs and tests can read it
+            lstrcpynA(reinterpret_cast<char*>(lparam), OutputStatusText(), static_cast<int>(wparam));
+            return lstrlenA(reinterpret_cast<char*>(lparam));
         case WM_TIMER:
             if (wparam == kStatusTimer) {
                 KillTimer(window, kStatusTimer);

@@ -7,6 +7,7 @@
 #include "config/registry_w32.h"
 #include "config/store_backend.h"
 #include "shell/app_state_w32.h"
+#include "shell/output_window_w32.h"
 #include "shell/shell_hooks_w32.h"
 
 Configuration g_config;
@@ -46,7 +47,7 @@ bool SaveProgramConfiguration() {
     g_config.frame_cx = r.right - r.left;
     g_config.frame_cy = r.bottom - r.top;
     g_config.frame_zoomed = g_app->frame_zoomed ? 1 : 0;
-    g_config.output_wnd_height = g_app->output_height;
+    g_config.output_wnd_height = OutputExpandedHeight();
     if (g_config.current_project.empty()) g_config.open_files = CollectOpenFiles();
     else g_config.project.open_files = CollectOpenFiles();
     char directory[MAX_PATH];

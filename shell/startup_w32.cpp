@@ -12,6 +12,8 @@
 #include "shell/environment.h"
 #include "shell/format_buffer.h"
 #include "shell/frame_w32.h"
+#include "shell/output_window_w32.h"
+#include "editor/text_document.h"
 #include "shell/dispatch.h"
 #include "shell/settings_w32.h"
 #include "shell/shell_hooks_w32.h"
@@ -166,6 +168,11 @@ int RunMorla(HINSTANCE instance, const char* command_line) {
 
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
+    g_editor_flags = static_cast<uint32_t>(g_config.editor_flags);
+    RECT client;
+    GetClientRect(frame, &client);
+    CreateOutputWindow(frame, instance, 0, client.bottom - g_app->output_height, client.right, g_app->output_height);
+    PostMessageA(frame, kMsgLayout, 0, 0);
     if (!g_config.current_dir.empty() && !SetCurrentDirectoryA(g_config.current_dir.c_str())) {
         ShowError(FormatText(MessageText(4380), g_config.current_dir.c_str()));
         SetCurrentDirectoryA(g_app->start_directory);

@@ -122,3 +122,24 @@ TEST(Frame, AboutBoxOpensAndExitEndsTheProgram) {
     PostMessageA(morla.frame, WM_COMMAND, 1106, 0);
     EXPECT_EQ(WaitForSingleObject(morla.process.hProcess, 10000), WAIT_OBJECT_0);
 }
+
+TEST(Frame, CommandsOfUnbuiltPartsSayTheyAreNotAvailable) {
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("/w"));
+    HWND output = FindWindowExA(morla.frame, nullptr, "MorlaOutput", nullptr);
+    ASSERT_NE(output, nullptr);
+    for (UINT command : {1161u, 1124u, 1200u, 1159u}) {  // commands allowed without a document
+        SendMessageA(output, 8040, 0, 0);
+        SendMessageA(morla.frame, WM_COMMAND, command, 0);
+        char status[512] = "";  // WM_GETTEXT itself: GetWindowText does not ask another process
+        SendMessageA(output, WM_GETTEXT, sizeof status, reinterpret_cast<LPARAM>(status));
+        EXPECT_NE(std::string(status).find("Not available yet"), std::string::npos) << command << ": " << status;
+    }
+    // With no document, a command that needs one does nothing at all.
+    SendMessageA(output, 8040, 0, 0);
+    SendMessageA(morla.frame, WM_COMMAND, 1257, 0);
+    char status[512] = "";
+    SendMessageA(output, WM_GETTEXT, sizeof status, reinterpret_cast<LPARAM>(status));
+    EXPECT_EQ(std::string(status).find("Not available yet"), std::string::npos) << status;
+    EXPECT_EQ(morla.Stop(), 0u);
+}
