@@ -199,7 +199,7 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wparam, LPARAM lpara
             ccs.idFirstChild = kFirstChildId;
             g_app->frame = frame;
             g_app->mdi_client = CreateWindowExA(WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE, "mdiclient", nullptr,
-                                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL,
+                                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                                                 0, 0, 0, 0, frame, nullptr, g_app->instance, &ccs);
             PostMessageA(frame, kMsgLayout, 0, 0);
             DragAcceptFiles(frame, TRUE);
