@@ -143,3 +143,24 @@ TEST(Frame, CommandsOfUnbuiltPartsSayTheyAreNotAvailable) {
     EXPECT_EQ(std::string(status).find("Not available yet"), std::string::npos) << status;
     EXPECT_EQ(morla.Stop(), 0u);
 }
+
+TEST(Frame, SharedAreaPrototypeGoesToTheFunctionOrAppendsIt) {
+    std::string path = TempFile("morla_test_proto.c", "int alpha(void)\r\n{\r\n    return 1;\r\n}\r\n");
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("/w " + path));
+    HWND editor = FindChildOfClass(morla.frame, "clMDIDocument");
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(WriteSharedArea("int alpha(void); /* known */"));
+    SendMessageA(morla.frame, WM_COMMAND, 3502, 0);
+    EXPECT_EQ(WindowText(editor).find('*'), std::string::npos) << WindowText(editor);  // unchanged
+    ASSERT_TRUE(WriteSharedArea("int beta(int x);"));
+    SendMessageA(morla.frame, WM_COMMAND, 3502, 0);
+    EXPECT_NE(WindowText(editor).find('*'), std::string::npos) << WindowText(editor);   // modified
+    SendMessageA(morla.frame, WM_COMMAND, 1103, 0);
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    char text[256] = "";
+    DWORD n = 0;
+    ReadFile(f, text, sizeof text - 1, &n, nullptr);
+    CloseHandle(f);
+    EXPECT_STREQ(text, "int alpha(void)\r\n{\r\n    return 1;\r\n}\r\nint beta(int x)\r\n{\r\n}\r\n");
+}
