@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <string>
 #include <vector>
@@ -16,19 +17,6 @@ namespace {
 // The store keeps to its own subtree of the private prefix's registry.
 constexpr const char* kTestTop = "Software\\MorlaStoreTest";
 constexpr const char* kPhaseVariable = "MORLA_REGISTRY_PHASE";
-
-void DeleteTree(HKEY parent, const char* name) {
-    HKEY key;
-    if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    char child[256];
-    for (;;) {
-        DWORD length = sizeof child;
-        if (RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        DeleteTree(key, child);
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(parent, name);
-}
 
 // Writes a value of another type straight into the registry.
 void PutDword(const char* section, const char* name, DWORD value) {
@@ -78,13 +66,13 @@ protected:
     }
     void TearDown() override {
         CloseStore();
-        if (!getenv(kPhaseVariable)) DeleteTree(HKEY_CURRENT_USER, kTestTop);
+        if (!getenv(kPhaseVariable)) SHDeleteKeyA(HKEY_CURRENT_USER, kTestTop);
         SetRegistryTopKey(nullptr);
         SetStoreBackend(nullptr);
     }
     // A fresh subtree with the compiler installed at C:\rmc.
     static void Fresh() {
-        DeleteTree(HKEY_CURRENT_USER, kTestTop);
+        SHDeleteKeyA(HKEY_CURRENT_USER, kTestTop);
         const StoreBackend& b = *RegistryStoreBackend();
         StoreKey software = b.open_key(nullptr, "Software", true);
         ASSERT_NE(software, nullptr);
@@ -175,7 +163,7 @@ TEST_F(RegistryStoreTest, DeleteSectionRemovesTheProject) {
 }
 
 TEST_F(RegistryStoreTest, FirstRunFindsTheRootBesideTheProgram) {
-    DeleteTree(HKEY_CURRENT_USER, kTestTop);
+    SHDeleteKeyA(HKEY_CURRENT_USER, kTestTop);
     const StoreBackend& b = *RegistryStoreBackend();
     b.close_key(b.open_key(nullptr, "Software", true));
     if (!getenv("MORLA_SUITE_ROOT")) GTEST_SKIP() << "no suite root";

@@ -2,6 +2,7 @@
 // real program reopening a project and generating its Makefile on command 1267.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <fstream>
 #include <string>
@@ -18,19 +19,6 @@ namespace {
 
 constexpr const char* kTestTop = "Software\\MorlaProjectTest";
 
-void DeleteTree(HKEY parent, const char* name) {
-    HKEY key;
-    if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    char child[256];
-    for (;;) {
-        DWORD length = sizeof child;
-        if (RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        DeleteTree(key, child);
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(parent, name);
-}
-
 void PutString(HKEY key, const char* name, const std::string& text) {
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
 }
@@ -44,7 +32,7 @@ bool WaitForFile(const std::string& path, DWORD ms) {
 }
 
 TEST(ProjectRegistry, SettingsAndFilesRoundTripWithLongValues) {
-    DeleteTree(HKEY_CURRENT_USER, kTestTop);
+    SHDeleteKeyA(HKEY_CURRENT_USER, kTestTop);
     SetStoreBackend(RegistryStoreBackend());
     SetRegistryTopKey(kTestTop);
     RecordedReports reports;
@@ -86,7 +74,7 @@ TEST(ProjectRegistry, SettingsAndFilesRoundTripWithLongValues) {
     CloseStore();
     SetRegistryTopKey(nullptr);
     SetStoreBackend(nullptr);
-    DeleteTree(HKEY_CURRENT_USER, kTestTop);
+    SHDeleteKeyA(HKEY_CURRENT_USER, kTestTop);
 }
 
 TEST(ProjectProgram, ReopensTheCurrentProjectAndGeneratesItsMakefile) {
@@ -144,7 +132,7 @@ TEST(ProjectProgram, ReopensTheCurrentProjectAndGeneratesItsMakefile) {
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\rmc\\Morla", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
     PutString(key, "CurrentProject", "");
     RegCloseKey(key);
-    DeleteTree(HKEY_CURRENT_USER, "Software\\rmc\\Morla\\e2e");
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\rmc\\Morla\\e2e");
     if (!built) GTEST_SKIP() << "the frame does not start builds on 1156 yet";
     std::ifstream messages(dir + "\\rmc\\e2e.err", std::ios::binary);
     std::string line;
