@@ -13,6 +13,7 @@
 #include "project/current_project.h"
 #include "editor/view_commands_w32.h"
 #include "shell/app_state_w32.h"
+#include "shell/close_dialog_w32.h"
 #include "shell/commands.h"
 #include "shell/dispatch.h"
 #include "shell/format_buffer.h"
@@ -410,7 +411,7 @@ bool FrameMayClose(HWND frame) {
         g_app->debugging = false;
     }
     if (!CloseResourceEditor()) return false;
-    if (g_shell_hooks.close_all_documents && !g_shell_hooks.close_all_documents()) return false;
+    if (!AskToSaveModifiedDocuments()) return false;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     GetWindowPlacement(frame, &placement);

@@ -164,3 +164,36 @@ TEST(Frame, SharedAreaPrototypeGoesToTheFunctionOrAppendsIt) {
     CloseHandle(f);
     EXPECT_STREQ(text, "int alpha(void)\r\n{\r\n    return 1;\r\n}\r\nint beta(int x)\r\n{\r\n}\r\n");
 }
+
+TEST(Frame, ClosingListsEveryModifiedFileInOneDialog) {
+    std::string a = TempFile("morla_test_close_a.c", "int a;\r\n");
+    std::string b = TempFile("morla_test_close_b.c", "int b;\r\n");
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("/w " + a + " " + b));
+    HWND client = FindWindowExA(morla.frame, nullptr, "MDIClient", nullptr);
+    int editors = 0;
+    for (HWND child = FindWindowExA(client, nullptr, "clMDIDocument", nullptr); child;
+         child = FindWindowExA(client, child, "clMDIDocument", nullptr), ++editors)
+        SendMessageA(child, WM_CHAR, 'x', 1);
+    ASSERT_EQ(editors, 2);
+
+    PostMessageA(morla.frame, WM_CLOSE, 0, 0);
+    HWND box = WaitForWindow(morla.process.dwProcessId, "Modified files");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(SendDlgItemMessageA(box, 101, LB_GETCOUNT, 0, 0), 2);
+    PostMessageA(box, WM_COMMAND, IDCANCEL, 0);  // refused: the program stays
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(morla.frame));
+
+    PostMessageA(morla.frame, WM_CLOSE, 0, 0);
+    box = WaitForWindow(morla.process.dwProcessId, "Modified files");
+    ASSERT_NE(box, nullptr);
+    PostMessageA(box, WM_COMMAND, 103, 0);  // close without saving
+    EXPECT_EQ(WaitForSingleObject(morla.process.hProcess, 10000), WAIT_OBJECT_0);
+    HANDLE f = CreateFileA(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    char text[64] = "";
+    DWORD n = 0;
+    ReadFile(f, text, sizeof text - 1, &n, nullptr);
+    CloseHandle(f);
+    EXPECT_STREQ(text, "int a;\r\n");
+}
