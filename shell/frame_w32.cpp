@@ -235,6 +235,10 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wparam, LPARAM lpara
             return 0;
         case WM_ERASEBKGND:
             return 1;
+        case WM_ACTIVATEAPP:  // the internal clipboard and the system's change hands
+            if (wparam) TakeSystemClipboard();
+            else PublishClipboard();
+            break;
         case WM_GETMINMAXINFO: {
             TEXTMETRICA tm{};
             HDC dc = GetDC(frame);
