@@ -47,6 +47,9 @@ HMENU BuildPopup(const MenuItem* items) {
     return menu;
 }
 
+// A second instance shows the title with "0" appended.
+std::string ProgramTitle() { return std::string(kProgramTitle) + (g_app->another_instance ? "0" : ""); }
+
 bool BuildRunning() { return CurrentBuildState() != BuildState::Idle; }
 
 HWND ActiveChild(BOOL* maximized = nullptr) {
@@ -342,14 +345,14 @@ HACCEL BuildAccelerators() {
 }
 
 HWND CreateFrame(int x, int y, int width, int height, bool maximized) {
-    const char* title = g_app->another_instance ? "Morla0" : kProgramTitle;
+    std::string title = ProgramTitle();
     DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (maximized ? WS_MAXIMIZE : 0);
-    return CreateWindowExA(0, g_app->frame_class, title, style, x, y, width, height, nullptr, g_app->main_menu,
+    return CreateWindowExA(0, g_app->frame_class, title.c_str(), style, x, y, width, height, nullptr, g_app->main_menu,
                            g_app->instance, nullptr);
 }
 
 void SetFrameTitle(const char* project_name) {
-    std::string title = g_app->another_instance ? "Morla0" : kProgramTitle;
+    std::string title = ProgramTitle();
     if (project_name && *project_name) title = std::string(FormatText("%s-%s", title.c_str(), project_name));
     for (char& c : title) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
     SetWindowTextA(g_app->frame, title.c_str());

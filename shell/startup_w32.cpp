@@ -72,8 +72,6 @@ bool PrepareApplication(HINSTANCE instance, const char* command_line) {
     HDC screen = GetDC(nullptr);
     g_app->colour_count = GetDeviceCaps(screen, NUMCOLORS);
     ReleaseDC(nullptr, screen);
-    if (g_app->command_line.find("/w") != std::string::npos)
-        g_app->options.splash = g_app->options.reopen_files = g_app->options.reopen_project = false;
     GetCurrentDirectoryA(sizeof g_app->start_directory, g_app->start_directory);
 
     g_app->yellow_brush = CreateSolidBrush(RGB(255, 255, 0));
