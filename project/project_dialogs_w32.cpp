@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "shell/app_state_w32.h"
+#include "shell/dialog_template_w32.h"
 
 namespace {
 
@@ -14,36 +14,6 @@ struct DialogData {
     const char* button;  // list dialog
     const std::vector<std::string>* items;
     std::string* result;
-};
-
-// A DLGTEMPLATE with its items, word-aligned as the dialog manager wants.
-class TemplateWriter {
-public:
-    void Word(WORD w) { bytes_.push_back(w); }
-    void Text(const char* s) {
-        for (; *s; ++s) Word(static_cast<WORD>(static_cast<unsigned char>(*s)));
-        Word(0);
-    }
-    void Align() {
-        if (bytes_.size() % 2) Word(0);
-    }
-    void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD cls, const char* text) {
-        Align();
-        DLGITEMTEMPLATE item{style | WS_CHILD | WS_VISIBLE, 0, x, y, cx, cy, id};
-        Raw(&item, sizeof item);
-        Word(0xFFFF);
-        Word(cls);
-        Text(text);
-        Word(0);
-    }
-    void Raw(const void* p, size_t n) {
-        const WORD* w = static_cast<const WORD*>(p);
-        bytes_.insert(bytes_.end(), w, w + n / 2);
-    }
-    DLGTEMPLATE* Data() { return reinterpret_cast<DLGTEMPLATE*>(bytes_.data()); }
-
-private:
-    std::vector<WORD> bytes_;
 };
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -90,26 +60,17 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpa
 }
 
 bool Run(DialogData& data) {
-    TemplateWriter t;
-    DLGTEMPLATE head{DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 4, 0, 0, 220, 130};
-    t.Raw(&head, sizeof head);
-    t.Word(0);
-    t.Word(0);
-    t.Text(data.title);
-    t.Word(8);
-    t.Text("MS Sans Serif");
+    DialogTemplate t(data.title, 220, 130);
     if (data.items) {
-        t.Item(WS_BORDER | WS_VSCROLL | LBS_NOTIFY | WS_TABSTOP, 8, 8, 204, 90, kListId, 0x0083, "");
-        t.Item(SS_LEFT, 0, 0, 0, 0, kPromptId, 0x0082, "");
+        t.List(8, 8, 204, 90, kListId);
+        t.Label(0, 0, 0, 0, "", kPromptId);
     } else {
-        t.Item(SS_LEFT, 8, 8, 204, 40, kPromptId, 0x0082, "");
-        t.Item(WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, 8, 60, 204, 14, kEditId, 0x0081, "");
+        t.Label(8, 8, 204, 40, "", kPromptId);
+        t.Edit(8, 60, 204, 14, kEditId);
     }
-    t.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 100, 108, 52, 14, IDOK, 0x0080, "OK");
-    t.Item(BS_PUSHBUTTON | WS_TABSTOP, 160, 108, 52, 14, IDCANCEL, 0x0080, "&Cancel");
-    HWND owner = g_app ? g_app->frame : nullptr;
-    return DialogBoxIndirectParamA(g_app ? g_app->instance : GetModuleHandleA(nullptr), t.Data(), owner, DialogProc,
-                                   reinterpret_cast<LPARAM>(&data)) == 1;
+    t.Button(100, 108, 52, 14, IDOK, "OK", true);
+    t.Button(160, 108, 52, 14, IDCANCEL, "&Cancel");
+    return t.Run(DialogProc, reinterpret_cast<LPARAM>(&data)) == 1;
 }
 
 }  // namespace
