@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "analysis/message_ids.h"
+#include "analysis/metrics_report.h"
 #include "analysis/syntax_check.h"
 #include "editor/char_class.h"
 #include "editor/text_document.h"
@@ -92,10 +93,11 @@ const FunctionRecord* FindFunctionInDocuments(const char* name, TextDocument** w
 
 std::vector<GlobalRecord> DocumentGlobals(TextDocument* doc) {
     std::vector<GlobalRecord> globals;
-    if (!doc || !doc->language || doc->language->code != kLanguageC) return globals;
-    const FunctionIndex* index = DocumentFunctions(doc);
-    std::vector<LineView> lines = DocumentLines(doc);
-    globals = ListGlobals(AsSource(lines), doc->name, index ? index->functions : std::vector<FunctionRecord>());
+    if (doc && doc->language && doc->language->code == kLanguageC) {
+        const FunctionIndex* index = DocumentFunctions(doc);
+        std::vector<LineView> lines = DocumentLines(doc);
+        globals = ListGlobals(AsSource(lines), doc->name, index ? index->functions : std::vector<FunctionRecord>());
+    }
     if (globals.empty()) ShowStatus(MessageText(kMsgNoGlobals));
     return globals;
 }
@@ -117,11 +119,7 @@ bool FindDefinitionOf(TextDocument* doc, const std::string& word, DefinitionReco
         d.hash = f->hash;
         d.line = f->header_line;
         d.path = where->name;
-        for (int32_t i = f->header_line - 2; i <= f->header_line && i < static_cast<int32_t>(lines.size()); ++i) {
-            if (i < 0) continue;
-            if (!d.text.empty()) d.text += "\r\n";
-            d.text.append(lines[i].text, lines[i].length);
-        }
+        d.text = LinesAround(AsSource(lines), f->header_line);
         *out = d;
         return true;
     }
@@ -131,6 +129,18 @@ bool FindDefinitionOf(TextDocument* doc, const std::string& word, DefinitionReco
     }
     ShowStatus(FormatText(MessageText(kMsgNoDefinition), word.c_str()));
     return false;
+}
+
+std::vector<FunctionMetrics> DocumentMetrics(TextDocument* doc) {
+    const FunctionIndex* index = DocumentFunctions(doc);
+    if (!index) return {};
+    std::vector<LineView> lines = DocumentLines(doc);
+    return MeasureFile(AsSource(lines), index->functions);
+}
+
+bool MeasureDocumentFunction(TextDocument* doc, const FunctionRecord& f, FunctionMetrics* out) {
+    std::vector<LineView> lines = DocumentLines(doc);
+    return MeasureFunction(AsSource(lines), f, true, out);
 }
 
 std::vector<StringEntry> DocumentStrings(TextDocument* doc) {

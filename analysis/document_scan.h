@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/function_index.h"
+#include "analysis/metrics.h"
 #include "analysis/source_lines.h"
 #include "analysis/source_walker.h"
 #include "analysis/string_table.h"
@@ -42,8 +43,13 @@ const FunctionRecord* FindFunctionInDocuments(const char* name, TextDocument** w
 // or #define in it. Says on the status line why nothing was found.
 bool FindDefinitionOf(TextDocument* doc, const std::string& word, DefinitionRecord* out);
 
+// The measures of every function of the document that has them.
+std::vector<FunctionMetrics> DocumentMetrics(TextDocument* doc);
+// One function's measures; "Empty function/file <name>" when it has none.
+bool MeasureDocumentFunction(TextDocument* doc, const FunctionRecord& f, FunctionMetrics* out);
+
 // Globals of a C document; "No global variables defined" on the status line when
-// there are none.
+// there are none (always for other languages).
 std::vector<GlobalRecord> DocumentGlobals(TextDocument* doc);
 
 // The string literals of a document's function bodies; "No strings defined in %s"

@@ -68,6 +68,8 @@ TEST(DocumentScan, DocumentsWithoutLanguageOrFunctions) {
     std::vector<GlobalRecord> globals = DocumentGlobals(empty);
     ASSERT_EQ(globals.size(), 1u);
     EXPECT_EQ(globals[0].path, "empty.c");
+    EXPECT_TRUE(DocumentGlobals(text).empty());  // no walker for other languages, but an answer
+    EXPECT_EQ(reports.statuses.back(), "No global variables defined");
     EXPECT_TRUE(DocumentStrings(empty).empty());
     EXPECT_EQ(reports.informs, (std::vector<std::string>{"No strings defined in empty.c"}));
     FreeDocument(text);
