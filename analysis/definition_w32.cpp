@@ -23,7 +23,8 @@ INT_PTR CALLBACK DefinitionProc(HWND dialog, UINT message, WPARAM wparam, LPARAM
         const auto* d = reinterpret_cast<const DefinitionRecord*>(lparam);
         SetDlgItemTextA(dialog, kWhere, FormatText("%s(%d)", d->path.c_str(), d->line));
         SetDlgItemTextA(dialog, kText, d->text.c_str());
-        return TRUE;
+        SetFocus(GetDlgItem(dialog, kGoTo));  // not the text, which would come up selected
+        return FALSE;
     }
     if (message == WM_COMMAND && (LOWORD(wparam) == kGoTo || LOWORD(wparam) == IDCANCEL)) {
         EndDialog(dialog, LOWORD(wparam));

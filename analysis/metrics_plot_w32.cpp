@@ -58,6 +58,8 @@ void Paint(HWND w, const Plot& p) {
                  static_cast<int>(strlen(kPlotMeasures[c].label)));
     RECT client;
     GetClientRect(w, &client);
+    MoveToEx(dc, 0, kRowHeight - 1, nullptr);  // under the column titles
+    LineTo(dc, client.right, kRowHeight - 1);
     for (size_t i = static_cast<size_t>(p.first_row); i < p.all.size(); ++i) {
         const int y = kRowHeight * (1 + static_cast<int>(i) - p.first_row);
         if (y > client.bottom) break;
@@ -66,11 +68,11 @@ void Paint(HWND w, const Plot& p) {
         for (int c = 0; c < kPlotMeasureCount; ++c) {
             const double v = kPlotMeasures[c].value(m);
             const int x = kNameWidth + c * kColumnWidth;
-            RECT bar{x, y + 3, x + BarLength(v, p.largest[c], kColumnWidth - 40), y + kRowHeight - 3};
+            RECT bar{x, y + 3, x + BarLength(v, p.largest[c], kColumnWidth - 50), y + kRowHeight - 3};
             HBRUSH brush = CreateSolidBrush(kBarColours[c % 5]);
             FillRect(dc, &bar, brush);
             DeleteObject(brush);
-            const char* value = FormatText("%g", v);
+            const char* value = FormatText("%.4g", v);
             TextOutA(dc, bar.right + 3, y + 3, value, static_cast<int>(strlen(value)));
         }
     }

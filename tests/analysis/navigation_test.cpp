@@ -70,4 +70,14 @@ TEST(Navigation, WordAtTheCaret) {
             << c.line << " at " << c.column;
 }
 
+TEST(Navigation, LinesAroundKeepEmptyNeighbours) {
+    TestSource src({"", "b", "", "d"});
+    struct Case {
+        int32_t line;
+        const char* text;
+    };
+    const Case cases[] = {{1, "\r\nb"}, {2, "\r\nb\r\n"}, {3, "b\r\n\r\nd"}, {4, "\r\nd"}};
+    for (const Case& c : cases) EXPECT_EQ(LinesAround(src.Source(), c.line), c.text) << c.line;
+}
+
 }  // namespace
