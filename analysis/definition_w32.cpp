@@ -39,10 +39,15 @@ void DefinitionCommand() {
     EditWindow* v = CurrentView();
     if (!v) return;
     const TextPosition& caret = v->cursor.caret;
-    std::string word = IsHead(v->cursor.doc, caret) ? std::string()
-                                                     : WordAt(caret.line->text, caret.line->length, caret.column);
+    DefinitionQuery q;
+    q.line = caret.number;
+    if (!IsHead(v->cursor.doc, caret)) {
+        q.word = WordAt(caret.line->text, caret.line->length, caret.column);
+        q.call = CalledAt(caret.line->text, caret.line->length, caret.column);
+    }
+    const std::string& word = q.word;
     DefinitionRecord d;
-    if (!FindDefinitionOf(v->cursor.doc, word, &d)) return;
+    if (!FindDefinitionOf(v->cursor.doc, q, &d)) return;
     if (d.line == caret.number && _stricmp(d.path.c_str(), v->cursor.doc->name) == 0) {
         ShowError(FormatText(MessageText(kMsgNotFound), word.c_str()));
         return;

@@ -38,10 +38,21 @@ const FunctionRecord* FunctionAtDocumentLine(TextDocument* doc, int32_t line);
 // The function of this name in any loaded document; *where receives its document.
 const FunctionRecord* FindFunctionInDocuments(const char* name, TextDocument** where);
 
-// The lookup behind "Definition of %s" over what this subsystem indexes: a function
-// of any loaded document, then a global of the document, then the first declaration
-// or #define in it. Says on the status line why nothing was found.
-bool FindDefinitionOf(TextDocument* doc, const std::string& word, DefinitionRecord* out);
+// Where the definition lookup starts: the word at the caret, whether a '(' follows
+// it, and the caret's line (1-based).
+struct DefinitionQuery {
+    std::string word;
+    bool call = false;
+    int32_t line = 0;
+};
+
+// The lookup behind "Definition of %s" over what this subsystem indexes. A call (not
+// of a keyword) is looked up in the function lists of all loaded documents. Another
+// word of a C document is tried as a parameter or local of the function at the caret
+// ("Argument a f( )" or "Local a f( )" and the declaring line), a global of the
+// document, a function of any document, and last the first declaration or #define in
+// the document. Says on the status line why nothing was found.
+bool FindDefinitionOf(TextDocument* doc, const DefinitionQuery& query, DefinitionRecord* out);
 
 // The measures of every function of the document that has them.
 std::vector<FunctionMetrics> DocumentMetrics(TextDocument* doc);

@@ -34,3 +34,11 @@ std::string WordAt(const char* text, int32_t length, int32_t column) {
     while (ClassAt(text, length, end) == kind) ++end;
     return std::string(text + start, static_cast<size_t>(end - start));
 }
+
+bool CalledAt(const char* text, int32_t length, int32_t column) {
+    if (ClassAt(text, length, column) != 1 && ClassAt(text, length, column - 1) == 1) --column;
+    if (ClassAt(text, length, column) != 1) return false;
+    while (ClassAt(text, length, column) == 1) ++column;
+    while (column < length && (text[column] == ' ' || text[column] == '\t')) ++column;
+    return column < length && text[column] == '(';
+}

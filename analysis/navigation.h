@@ -16,3 +16,6 @@ const FunctionRecord* PreviousFunction(const FunctionIndex& index, int32_t line)
 // the caret stands after a word); otherwise the run of other non-blank characters
 // there, so that the caller can say it is no identifier; empty on a blank.
 std::string WordAt(const char* text, int32_t length, int32_t column);
+
+// Whether the identifier at `column` is followed, after blanks and tabs, by '('.
+bool CalledAt(const char* text, int32_t length, int32_t column);

@@ -68,6 +68,16 @@ TEST(Navigation, WordAtTheCaret) {
     for (const Case& c : cases)
         EXPECT_EQ(WordAt(c.line, static_cast<int32_t>(strlen(c.line)), c.column), c.word)
             << c.line << " at " << c.column;
+
+    struct Call {
+        const char* line;
+        int32_t column;
+        bool call;
+    };
+    const Call calls[] = {{"x = f (a);", 4, true}, {"x = f (a);", 5, true}, {"x = f (a);", 0, false},
+                          {"x = f\t(a);", 4, true}, {"x = f", 4, false}, {"a (", 2, false}, {"", 0, false}};
+    for (const Call& c : calls)
+        EXPECT_EQ(CalledAt(c.line, static_cast<int32_t>(strlen(c.line)), c.column), c.call) << c.line << " at " << c.column;
 }
 
 TEST(Navigation, LinesAroundKeepEmptyNeighbours) {
