@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "tests/support/morla_process_w32.h"
+#include "tests/support/test_files_w32.h"
 
 namespace {
 
@@ -28,38 +28,12 @@ const char kSource[] =
     "}\r\n"                                           // 14
     "int gamma(int x, char *y) { return alpha(x); }\r\n";  // 15
 
-std::string TempPath(const char* name) {
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    return std::string(dir) + name;
-}
-
-std::string WriteTemp(const char* name, const std::string& text) {
-    std::string path = TempPath(name);
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD n;
-    WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
-    CloseHandle(f);
-    return path;
-}
-
-std::string ReadWhole(const std::string& path) {
-    std::string text;
-    if (FILE* f = fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-        fclose(f);
-    }
-    return text;
-}
-
 // Waits until the file exists and reads the same twice (it is replaced as a whole).
 std::string WaitForFile(const std::string& path, const std::string& old = "") {
     for (int i = 0; i < 100; ++i) {
-        std::string now = ReadWhole(path);
+        std::string now = ReadWholeFile(path);
         Sleep(100);
-        if (!now.empty() && now != old && now == ReadWhole(path)) return now;
+        if (!now.empty() && now != old && now == ReadWholeFile(path)) return now;
     }
     return old;
 }
@@ -110,19 +84,10 @@ void Screenshot(const char* name) {
     SaveScreenBitmap(EnvPath("MORLA_SCREENSHOT_DIR") + "\\" + name);
 }
 
-HWND WaitForEditor(HWND frame) {
-    for (int i = 0; i < 200; ++i) {
-        HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
-        if (HWND editor = client ? FindWindowExA(client, nullptr, "clMDIDocument", nullptr) : nullptr) return editor;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
 // Starts the program on the fixture, its editor window current.
 struct AnalysisSession {
     MorlaProcess morla;
-    std::string path = WriteTemp("morla_analysis.c", kSource);
+    std::string path = WriteTempFile("morla_analysis.c", kSource);
     HWND editor = nullptr;
 
     bool Start() {
@@ -213,7 +178,7 @@ TEST(AnalysisWindows, FunctionMetricsAndTheFilePlot) {
 TEST(AnalysisWindows, PrototypesAskBeforeOverwritingAndLeaveStaticsOut) {
     AnalysisSession s;
     ASSERT_TRUE(s.Start());
-    const std::string out = WriteTemp("morla_protos.h", "old\r\n");
+    const std::string out = WriteTempFile("morla_protos.h", "old\r\n");
     HWND box = s.Command(1181, "Write prototypes");
     ASSERT_NE(box, nullptr);
     SendMessageA(GetDlgItem(box, 101), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(out.c_str()));
@@ -224,7 +189,7 @@ TEST(AnalysisWindows, PrototypesAskBeforeOverwritingAndLeaveStaticsOut) {
     ASSERT_NE(ask, nullptr);
     PostMessageA(ask, WM_COMMAND, IDNO, 0);  // refused: the file stays
     Sleep(500);
-    EXPECT_EQ(ReadWhole(out), "old\r\n");
+    EXPECT_EQ(ReadWholeFile(out), "old\r\n");
 
     box = s.Command(1181, "Write prototypes");
     ASSERT_NE(box, nullptr);
