@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "analysis/local_lookup.h"
 #include "analysis/message_ids.h"
+#include "analysis/metrics_report.h"
 #include "analysis/syntax_check.h"
 #include "editor/char_class.h"
 #include "editor/text_document.h"
@@ -92,45 +94,97 @@ const FunctionRecord* FindFunctionInDocuments(const char* name, TextDocument** w
 
 std::vector<GlobalRecord> DocumentGlobals(TextDocument* doc) {
     std::vector<GlobalRecord> globals;
-    if (!doc || !doc->language || doc->language->code != kLanguageC) return globals;
-    const FunctionIndex* index = DocumentFunctions(doc);
-    std::vector<LineView> lines = DocumentLines(doc);
-    globals = ListGlobals(AsSource(lines), doc->name, index ? index->functions : std::vector<FunctionRecord>());
+    if (doc && doc->language && doc->language->code == kLanguageC) {
+        const FunctionIndex* index = DocumentFunctions(doc);
+        std::vector<LineView> lines = DocumentLines(doc);
+        globals = ListGlobals(AsSource(lines), doc->name, index ? index->functions : std::vector<FunctionRecord>());
+    }
     if (globals.empty()) ShowStatus(MessageText(kMsgNoGlobals));
     return globals;
 }
 
-bool FindDefinitionOf(TextDocument* doc, const std::string& word, DefinitionRecord* out) {
-    if (word.empty()) {
+namespace {
+
+DefinitionRecord RecordAt(const std::string& name, const char* path, SourceLines text, int32_t line) {
+    DefinitionRecord d;
+    d.name = name;
+    d.hash = static_cast<uint16_t>(KeywordHash(name.data(), static_cast<int>(name.size())));
+    d.line = line;
+    d.path = path;
+    d.text = LinesAround(text, line);
+    return d;
+}
+
+bool FunctionDefinition(const std::string& word, DefinitionRecord* out) {
+    TextDocument* where = nullptr;
+    const FunctionRecord* f = FindFunctionInDocuments(word.c_str(), &where);
+    if (!f) return false;
+    std::vector<LineView> lines = DocumentLines(where);
+    *out = RecordAt(word, where->name, AsSource(lines), f->header_line);
+    return true;
+}
+
+// A parameter or local variable of the function holding the caret.
+bool LocalDefinition(TextDocument* doc, const DefinitionQuery& q, SourceLines text, DefinitionRecord* out) {
+    const FunctionRecord* f = FunctionAtDocumentLine(doc, q.line);
+    if (!f) return false;
+    LocalDeclaration local = FindLocalDeclaration(text, *f, q.word);
+    if (local.kind == LocalKind::None) return false;
+    *out = RecordAt(q.word, doc->name, text, local.line);
+    out->text = FormatText("%s %s %s( )", local.kind == LocalKind::Argument ? "Argument" : "Local", q.word.c_str(),
+                           f->name.c_str()) + std::string("\r\n") +
+                std::string(text.lines[local.line - 1].text, static_cast<size_t>(text.lines[local.line - 1].length));
+    return true;
+}
+
+bool GlobalDefinition(TextDocument* doc, const std::string& word, SourceLines text, DefinitionRecord* out) {
+    const FunctionIndex* index = DocumentFunctions(doc);
+    for (const GlobalRecord& g : ListGlobals(text, doc->name, index ? index->functions : std::vector<FunctionRecord>()))
+        if (g.name == word) {
+            *out = RecordAt(word, doc->name, text, g.line);
+            return true;
+        }
+    return false;
+}
+
+bool SearchDefinition(TextDocument* doc, const DefinitionQuery& q, DefinitionRecord* out) {
+    const bool c_source = doc && doc->language && doc->language->code == kLanguageC;
+    if (q.call) {
+        if (IsKeywordIn(CKeywords(), q.word.data(), static_cast<int>(q.word.size()))) return false;
+        return FunctionDefinition(q.word, out);
+    }
+    if (!c_source) return FunctionDefinition(q.word, out);
+    std::vector<LineView> lines = DocumentLines(doc);
+    return LocalDefinition(doc, q, AsSource(lines), out) || GlobalDefinition(doc, q.word, AsSource(lines), out) ||
+           FunctionDefinition(q.word, out) || FindDefinition(AsSource(lines), doc->name, q.word.c_str(), out);
+}
+
+}  // namespace
+
+bool FindDefinitionOf(TextDocument* doc, const DefinitionQuery& q, DefinitionRecord* out) {
+    if (q.word.empty()) {
         ShowStatus(MessageText(kMsgPlaceCursor));
         return false;
     }
-    if (!IsIdentifierChar(word[0]) || (word[0] >= '0' && word[0] <= '9')) {
-        ShowStatus(FormatText(MessageText(kMsgNotIdentifier), word.c_str()));
+    if (!IsIdentifierChar(q.word[0]) || (q.word[0] >= '0' && q.word[0] <= '9')) {
+        ShowStatus(FormatText(MessageText(kMsgNotIdentifier), q.word.c_str()));
         return false;
     }
-    TextDocument* where = nullptr;
-    if (const FunctionRecord* f = FindFunctionInDocuments(word.c_str(), &where)) {
-        std::vector<LineView> lines = DocumentLines(where);
-        DefinitionRecord d;
-        d.name = word;
-        d.hash = f->hash;
-        d.line = f->header_line;
-        d.path = where->name;
-        for (int32_t i = f->header_line - 2; i <= f->header_line && i < static_cast<int32_t>(lines.size()); ++i) {
-            if (i < 0) continue;
-            if (!d.text.empty()) d.text += "\r\n";
-            d.text.append(lines[i].text, lines[i].length);
-        }
-        *out = d;
-        return true;
-    }
-    if (doc && doc->language && doc->language->code == kLanguageC) {
-        std::vector<LineView> lines = DocumentLines(doc);
-        if (FindDefinition(AsSource(lines), doc->name, word.c_str(), out)) return true;
-    }
-    ShowStatus(FormatText(MessageText(kMsgNoDefinition), word.c_str()));
+    if (SearchDefinition(doc, q, out)) return true;
+    ShowStatus(FormatText(MessageText(kMsgNoDefinition), q.word.c_str()));
     return false;
+}
+
+std::vector<FunctionMetrics> DocumentMetrics(TextDocument* doc) {
+    const FunctionIndex* index = DocumentFunctions(doc);
+    if (!index) return {};
+    std::vector<LineView> lines = DocumentLines(doc);
+    return MeasureFile(AsSource(lines), index->functions);
+}
+
+bool MeasureDocumentFunction(TextDocument* doc, const FunctionRecord& f, FunctionMetrics* out) {
+    std::vector<LineView> lines = DocumentLines(doc);
+    return MeasureFunction(AsSource(lines), f, true, out);
 }
 
 std::vector<StringEntry> DocumentStrings(TextDocument* doc) {

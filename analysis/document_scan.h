@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/function_index.h"
+#include "analysis/metrics.h"
 #include "analysis/source_lines.h"
 #include "analysis/source_walker.h"
 #include "analysis/string_table.h"
@@ -37,13 +38,29 @@ const FunctionRecord* FunctionAtDocumentLine(TextDocument* doc, int32_t line);
 // The function of this name in any loaded document; *where receives its document.
 const FunctionRecord* FindFunctionInDocuments(const char* name, TextDocument** where);
 
-// The lookup behind "Definition of %s" over what this subsystem indexes: a function
-// of any loaded document, then a global of the document, then the first declaration
-// or #define in it. Says on the status line why nothing was found.
-bool FindDefinitionOf(TextDocument* doc, const std::string& word, DefinitionRecord* out);
+// Where the definition lookup starts: the word at the caret, whether a '(' follows
+// it, and the caret's line (1-based).
+struct DefinitionQuery {
+    std::string word;
+    bool call = false;
+    int32_t line = 0;
+};
+
+// The lookup behind "Definition of %s" over what this subsystem indexes. A call (not
+// of a keyword) is looked up in the function lists of all loaded documents. Another
+// word of a C document is tried as a parameter or local of the function at the caret
+// ("Argument a f( )" or "Local a f( )" and the declaring line), a global of the
+// document, a function of any document, and last the first declaration or #define in
+// the document. Says on the status line why nothing was found.
+bool FindDefinitionOf(TextDocument* doc, const DefinitionQuery& query, DefinitionRecord* out);
+
+// The measures of every function of the document that has them.
+std::vector<FunctionMetrics> DocumentMetrics(TextDocument* doc);
+// One function's measures; "Empty function/file <name>" when it has none.
+bool MeasureDocumentFunction(TextDocument* doc, const FunctionRecord& f, FunctionMetrics* out);
 
 // Globals of a C document; "No global variables defined" on the status line when
-// there are none.
+// there are none (always for other languages).
 std::vector<GlobalRecord> DocumentGlobals(TextDocument* doc);
 
 // The string literals of a document's function bodies; "No strings defined in %s"

@@ -27,4 +27,9 @@ enum : uint16_t {
     kMsgNoEndLine = 4721,
     kMsgNoArrayEnd = 4722,
     kMsgCannotRead = 4723,
+    kMsgMetricsOf = 4724,
+    kMsgOverwrite = 4725,
+    kMsgPrototypesWritten = 4726,
+    kMsgFileWritten = 4727,
+    kMsgStringTableHelp = 4728,
 };

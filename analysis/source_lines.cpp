@@ -20,3 +20,13 @@ std::vector<std::string> SplitLines(const std::string& text) {
     }
     return lines;
 }
+
+std::string LinesAround(SourceLines text, int32_t line) {
+    std::string joined;
+    for (int32_t i = line - 2, first = line - 2 < 0 ? 0 : line - 2; i <= line && i < text.count; ++i) {
+        if (i < 0) continue;
+        if (i > first) joined += "\r\n";
+        joined.append(text.lines[i].text, static_cast<size_t>(text.lines[i].length));
+    }
+    return joined;
+}

@@ -26,3 +26,7 @@ inline SourceLines AsSource(const std::vector<LineView>& views) {
 // Splits a text into lines at LF, dropping CR before it (for generators reading back
 // their own files and for tests).
 std::vector<std::string> SplitLines(const std::string& text);
+
+// Line `line` (1-based) with the lines before and after it that exist, joined by CR LF
+// (what the definition display and the string context show).
+std::string LinesAround(SourceLines text, int32_t line);

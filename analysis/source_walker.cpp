@@ -83,11 +83,7 @@ void Define(Walk* w, int32_t line) {
     d.hash = static_cast<uint16_t>(KeywordHash(d.name.data(), static_cast<int>(d.name.size())));
     d.line = line + 1;
     d.path = w->path;
-    d.text.clear();
-    for (int32_t i = std::max(0, line - 1); i <= std::min(w->text.count - 1, line + 1); ++i) {
-        if (!d.text.empty()) d.text += "\r\n";
-        d.text.append(w->text.lines[i].text, w->text.lines[i].length);
-    }
+    d.text = LinesAround(w->text, line + 1);
     w->found = true;
 }
 

@@ -102,10 +102,12 @@ std::string& StringSymbolPrefix() {
     return prefix;
 }
 
+std::string StringSymbol(int32_t number) { return FormatText("%s%05d", StringSymbolPrefix().c_str(), number); }
+
 void RenumberStrings(std::vector<StringEntry>* list, int32_t first) {
     for (StringEntry& e : *list) {
         e.number = first++;
-        e.name = FormatText("%s%05d", StringSymbolPrefix().c_str(), e.number);
+        e.name = StringSymbol(e.number);
     }
 }
 
@@ -148,7 +150,7 @@ bool CollectStrings(SourceLines text, const char* path, std::vector<StringEntry>
                 StringEntry e;
                 e.text = s;
                 e.number = static_cast<int32_t>(out->size());
-                e.name = FormatText("%s%05d", StringSymbolPrefix().c_str(), e.number);
+                e.name = StringSymbol(e.number);
                 e.column = column;
                 e.line = line;
                 e.file = file;

@@ -26,6 +26,9 @@ std::string& StringSymbolPrefix();
 // what came before).
 bool CollectStrings(SourceLines text, const char* path, std::vector<StringEntry>* out);
 
+// The symbol of string `number`: the prefix and the number, "%s%05d".
+std::string StringSymbol(int32_t number);
+
 // Numbers the entries from `first` in list order and names them with the prefix.
 void RenumberStrings(std::vector<StringEntry>* list, int32_t first);
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "analysis/analysis_commands_w32.h"
 #include "build/build_run_w32.h"
 #include "build/build_state.h"
 #include "editor/edit_window_w32.h"
@@ -177,6 +178,9 @@ void RunFrameCommand(HWND frame, UINT command, LPARAM parameter) {
             return;
         case 1156:
             if (!g_app->debugging) StartBuild();
+            return;
+        case 1158:
+            DefinitionCommand();
             return;
         case 1192:
             if (BuildRunning()) ShowStatus(MessageText(4565), StatusColour::Red);

@@ -1,5 +1,6 @@
 #include "shell/subsystems_w32.h"
 
+#include "analysis/analysis_commands_w32.h"
 #include "analysis/document_scan.h"
 #include "build/build_run_w32.h"
 #include "editor/shell_links_w32.h"
@@ -12,6 +13,7 @@ void InstallProjects();
 
 void InstallSubsystems() {
     InstallAnalysisHooks();
+    InstallAnalysisCommands();
     InstallEditor();
     LinkEditorToShell();
     InstallProjects();
