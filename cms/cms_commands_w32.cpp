@@ -52,7 +52,11 @@ TextDocument* DocumentOf(const std::string& path) {
 // A put stores the file as it is on disk: unsaved changes are saved first.
 bool SavedForPut(const CmsTarget& t) {
     TextDocument* doc = DocumentOf(t.path);
-    return !doc || !IsModified(doc) || SaveDocument(doc);
+    if (!doc || !IsModified(doc)) return true;
+    bool saved = SaveDocument(doc);
+    for (EditWindow* v = FirstView(); v; v = v->next)
+        if (v->cursor.doc == doc) RefreshView(v);  // the title loses its mark
+    return saved;
 }
 
 std::string ArchiveSummary(const ArchiveInformation& info) {
@@ -72,9 +76,7 @@ bool TargetWithInformation(const char* title, CmsTarget& t, ArchiveInformation& 
         if (!RunForm(title, "", {{"File:", &name}}, {})) return false;
         RetargetCms(t, Trimmed(name));
     }
-    bool ok = ReadArchiveInformation(CmsState(), t.work_file, info);
-    ShowCmsOutput();
-    return ok;
+    return LookAtArchive(t, info);
 }
 
 void PutCommand() {
@@ -136,7 +138,7 @@ void ChangeLocksCommand() {
     rq.work_file = t.work_file;
     std::string revision;
     bool unlock = false;
-    if (!RunForm("CMS: Change locks", ArchiveSummary(info), {{"Revision (empty: the default):", &revision}},
+    if (!RunForm("CMS: Change locks", ArchiveSummary(info) + "\nAn empty revision is the default one.", {{"Revision:", &revision}},
                  {{"Unlock instead of lock", &unlock}}))
         return;
     (unlock ? rq.unlock : rq.lock) = true;
@@ -158,9 +160,9 @@ void DefaultsCommand() {
     std::string branch = info.default_branch, access = Joined(info.access, " "), description = info.description;
     std::string symbol, symbol_revision;
     bool rebind = false;
-    if (!RunForm("CMS: Defaults", ArchiveSummary(info),
+    if (!RunForm("CMS: Defaults", ArchiveSummary(info) + "\nA symbolic name without a revision is removed.",
                  {{"Default branch:", &branch}, {"Access list:", &access}, {"Symbolic name:", &symbol},
-                  {"Name's revision (empty: remove it):", &symbol_revision}, {"Description:", &description, true}},
+                  {"Revision of the name:", &symbol_revision}, {"Description:", &description, true}},
                  {{"Rebind a name that is bound already", &rebind}}))
         return;
     ChangeRequest rq;

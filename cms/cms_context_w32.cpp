@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "cms/archive_information.h"
 #include "cms/cms_options.h"
 #include "cms/text_file.h"
 #include "editor/edit_window_w32.h"
@@ -70,6 +71,12 @@ void RetargetCms(CmsTarget& t, const std::string& name) {
     t.path = name.empty() ? std::string() : PathMadeAbsolute(name, dir);
     g_cms.work_dir = t.path.empty() ? dir : DirectoryPart(t.path);
     t.work_file = FileNamePart(t.path);
+}
+
+bool LookAtArchive(const CmsTarget& t, ArchiveInformation& info) {
+    bool ok = ReadArchiveInformation(g_cms, t.work_file, info);
+    g_cms.output.clear();
+    return ok;
 }
 
 void ShowCmsOutput() {

@@ -5,6 +5,7 @@
 
 #include "cms/cms_session.h"
 
+struct ArchiveInformation;
 struct Project;
 struct TextDocument;
 
@@ -24,6 +25,9 @@ bool PrepareCms(CmsTarget& target);
 
 // Another working file beside the current one (a name typed into a dialog).
 void RetargetCms(CmsTarget& target, const std::string& name);
+
+// Reads the target's archive for a dialog; a look leaves the output list as it was.
+bool LookAtArchive(const CmsTarget& target, ArchiveInformation& info);
 
 // The lines the operations wrote, in the output window's list, expanded.
 void ShowCmsOutput();

@@ -39,8 +39,8 @@ void UnlockSelected(HWND dialog, LocksDialog& d) {
     rq.unlock = true;
     rq.unlock_revision = line.substr(line.rfind(' ') + 1);
     ChangeArchive(CmsState(), rq);
-    ReadArchiveInformation(CmsState(), d.target->work_file, *d.info);
     ShowCmsOutput();
+    LookAtArchive(*d.target, *d.info);
     Fill(dialog, *d.info);
 }
 
