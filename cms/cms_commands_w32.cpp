@@ -9,6 +9,7 @@
 #include "cms/cms_form_w32.h"
 #include "cms/cms_locks_w32.h"
 #include "cms/cms_options.h"
+#include "cms/log_review_w32.h"
 #include "cms/revision_ops.h"
 #include "cms/text_file.h"
 #include "config/store.h"
@@ -211,6 +212,11 @@ void SeeLogCommand() {
     ShowCmsOutput();
 }
 
+void OperationsCommand() {
+    CmsTarget t;
+    if (PrepareCms(t)) ShowLogReview(LogFilePath(CmsState()));
+}
+
 void PreferencesCommand() {
     CmsTarget t;
     if (!PrepareCms(t)) return;
@@ -251,4 +257,5 @@ void InstallCms() {
     SetCommandHandler(1239, SeeLogCommand);
     SetCommandHandler(1240, EraseCommand);
     SetCommandHandler(1241, ChangeLocksCommand);
+    SetCommandHandler(1243, OperationsCommand);
 }

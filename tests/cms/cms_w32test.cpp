@@ -198,6 +198,26 @@ TEST_F(CmsProgram, PutTwiceThenGetTheFirstRevisionWithALock) {
         EXPECT_NE(log.find(op), std::string::npos) << op << "\n" << log;
     EXPECT_NE(log.find(" " + user + " HELLO.C\r\n"), std::string::npos) << log;
     EXPECT_EQ(log.find("error"), std::string::npos) << log;
+
+    // See log: the log file's lines in the output list after a heading.
+    PostMessageA(morla.frame, WM_COMMAND, 1239, 0);
+    Sleep(500);
+    lines = OutputLines();
+    ASSERT_EQ(lines.size(), 5u);  // put, put, the lock request and get
+    EXPECT_EQ(lines[0], "CMS log " + cms + "\\LOGFILE.LOG:");
+    EXPECT_EQ(lines[3].rfind("lock 1.1 ", 0), 0u) << lines[3];
+    EXPECT_EQ(lines[4].rfind("get        1.1r", 0), 0u) << lines[4];
+
+    // See operations: the revision operations, filtered.
+    HWND review = Open(1243, "CMS: Operations");
+    ASSERT_NE(review, nullptr);
+    EXPECT_EQ(SendDlgItemMessageA(review, 107, LB_GETCOUNT, 0, 0), 3);
+    SetDlgItemTextA(review, 101, "put");
+    SendMessageA(review, WM_COMMAND, 105, 0);
+    EXPECT_EQ(SendDlgItemMessageA(review, 107, LB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(WindowText(GetDlgItem(review, 108)), "2 operations selected, 3 operations in log file");
+    SaveScreenBitmap(Shot("cms_operations.bmp"));
+    PostMessageA(review, WM_COMMAND, IDCANCEL, 0);
 }
 
 TEST_F(CmsProgram, ALockOfAnotherUserIsRefused) {
