@@ -12,6 +12,7 @@
 #include "cms/log_review_w32.h"
 #include "cms/revision_ops.h"
 #include "cms/text_file.h"
+#include "cms/uuencode.h"
 #include "config/store.h"
 #include "editor/edit_window_w32.h"
 #include "project/current_project.h"
@@ -128,7 +129,7 @@ void GetCommand() {
     ShowCmsOutput();
     if (!got) return;
     if (doc) ReloadDocument(doc, false);
-    else OpenEditorWindow(output.c_str(), false);
+    else if (!IsBinaryWorkFile(output)) OpenEditorWindow(output.c_str(), false);
 }
 
 void ChangeLocksCommand() {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "cms/action_dialog_w32.h"
 #include "cms/archive_information.h"
 #include "cms/cms_context_w32.h"
 #include "cms/revision_ops.h"
@@ -18,7 +19,8 @@ struct LocksDialog {
     ArchiveInformation* info;
 };
 
-void Fill(HWND dialog, const ArchiveInformation& info) {
+void Fill(HWND dialog, void* data) {
+    const ArchiveInformation& info = *static_cast<LocksDialog*>(data)->info;
     SetDlgItemTextA(dialog, kHeading,
                     FormatText("%s: %d lock(s), head %s", info.archive_path.c_str(), int(info.locks.size()), info.head.c_str()));
     SendDlgItemMessageA(dialog, kLockList, LB_RESETCONTENT, 0, 0);
@@ -27,7 +29,8 @@ void Fill(HWND dialog, const ArchiveInformation& info) {
     EnableWindow(GetDlgItem(dialog, kUnlock), !info.locks.empty());
 }
 
-void UnlockSelected(HWND dialog, LocksDialog& d) {
+void UnlockSelected(HWND dialog, void* data) {
+    LocksDialog& d = *static_cast<LocksDialog*>(data);
     LRESULT at = SendDlgItemMessageA(dialog, kLockList, LB_GETCURSEL, 0, 0);
     if (at == LB_ERR || static_cast<size_t>(at) >= d.info->locks.size()) {
         ShowError(FormatText("Select a %s first", "lock"));
@@ -41,24 +44,7 @@ void UnlockSelected(HWND dialog, LocksDialog& d) {
     ChangeArchive(CmsState(), rq);
     ShowCmsOutput();
     LookAtArchive(*d.target, *d.info);
-    Fill(dialog, *d.info);
-}
-
-INT_PTR CALLBACK LocksProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* d = reinterpret_cast<LocksDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (message) {
-        case WM_INITDIALOG:
-            SetWindowLongPtrA(dialog, DWLP_USER, lparam);
-            Fill(dialog, *reinterpret_cast<LocksDialog*>(lparam)->info);
-            return TRUE;
-        case WM_COMMAND:
-            if (LOWORD(wparam) == kUnlock) UnlockSelected(dialog, *d);
-            else if (LOWORD(wparam) == IDCANCEL || LOWORD(wparam) == IDOK) EndDialog(dialog, 0);
-            else return FALSE;
-            return TRUE;
-        default:
-            return FALSE;
-    }
+    Fill(dialog, data);
 }
 
 }  // namespace
@@ -70,5 +56,6 @@ void ShowLocksDialog(CmsTarget& target, ArchiveInformation& info) {
     t.Button(127, 108, 50, 14, kUnlock, "&Unlock");
     t.Button(183, 108, 50, 14, IDCANCEL, "Close", true);
     LocksDialog d{&target, &info};
-    t.Run(LocksProc, reinterpret_cast<LPARAM>(&d));
+    ActionDialog dialog{kUnlock, Fill, UnlockSelected, &d};
+    RunActionDialog(t, dialog);
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "cms/action_dialog_w32.h"
 #include "cms/log_review.h"
 #include "cms/text_file.h"
 #include "shell/dialog_template_w32.h"
@@ -20,7 +21,8 @@ std::string Field(HWND dialog, WORD id) {
     return s.empty() ? "*" : s;
 }
 
-void Select(HWND dialog, const std::string& path) {
+void Select(HWND dialog, void* data) {
+    const std::string& path = *static_cast<const std::string*>(data);
     LogFilter filter;
     filter.operation = Field(dialog, kOperation);
     filter.user = Field(dialog, kUser);
@@ -39,32 +41,17 @@ void Select(HWND dialog, const std::string& path) {
     SetDlgItemTextA(dialog, kCounter, LogReviewCounter(review).c_str());
 }
 
-INT_PTR CALLBACK ReviewProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    const auto* path = reinterpret_cast<const std::string*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (message) {
-        case WM_INITDIALOG: {
-            SetWindowLongPtrA(dialog, DWLP_USER, lparam);
-            HGDIOBJ fixed = GetStockObject(ANSI_FIXED_FONT);
-            for (WORD id : {kHeadings, kEntries}) SendDlgItemMessageA(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(fixed), 0);
-            std::string headings;
-            for (const char* h : kLogReviewHeadings) headings += h;
-            SetDlgItemTextA(dialog, kHeadings, headings.c_str());
-            for (WORD id : {kOperation, kUser, kModule}) SetDlgItemTextA(dialog, id, "*");
-            SendDlgItemMessageA(dialog, kMonth, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("*"));
-            for (int m = 1; m <= 12; ++m)
-                SendDlgItemMessageA(dialog, kMonth, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(MonthName(m)));
-            SendDlgItemMessageA(dialog, kMonth, CB_SETCURSEL, 0, 0);
-            Select(dialog, *reinterpret_cast<const std::string*>(lparam));
-            return TRUE;
-        }
-        case WM_COMMAND:
-            if (LOWORD(wparam) == kSelect) Select(dialog, *path);
-            else if (LOWORD(wparam) == IDCANCEL || LOWORD(wparam) == IDOK) EndDialog(dialog, 0);
-            else return FALSE;
-            return TRUE;
-        default:
-            return FALSE;
-    }
+void Open(HWND dialog, void* data) {
+    HGDIOBJ fixed = GetStockObject(ANSI_FIXED_FONT);
+    for (WORD id : {kHeadings, kEntries}) SendDlgItemMessageA(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(fixed), 0);
+    std::string headings;
+    for (const char* h : kLogReviewHeadings) headings += h;
+    SetDlgItemTextA(dialog, kHeadings, headings.c_str());
+    for (WORD id : {kOperation, kUser, kModule}) SetDlgItemTextA(dialog, id, "*");
+    SendDlgItemMessageA(dialog, kMonth, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("*"));
+    for (int m = 1; m <= 12; ++m) SendDlgItemMessageA(dialog, kMonth, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(MonthName(m)));
+    SendDlgItemMessageA(dialog, kMonth, CB_SETCURSEL, 0, 0);
+    Select(dialog, data);
 }
 
 }  // namespace
@@ -87,5 +74,7 @@ void ShowLogReview(const std::string& log_path) {
     t.List(7, 38, 326, 144, kEntries, LBS_NOINTEGRALHEIGHT | WS_HSCROLL);
     t.Label(7, 192, 220, 10, "", kCounter);
     t.Button(283, 190, 50, 14, IDCANCEL, "Close", true);
-    t.Run(ReviewProc, reinterpret_cast<LPARAM>(&log_path));
+    std::string path = log_path;
+    ActionDialog dialog{kSelect, Open, Select, &path};
+    RunActionDialog(t, dialog);
 }

@@ -118,11 +118,18 @@ protected:
         PostMessageA(box, WM_COMMAND, button, 0);
         Sleep(300);
     }
-    void Put(const char* log) {
+    void Put(const char* log, const char* shot = nullptr) {
         HWND put = Open(1222, "CMS: Put");
         ASSERT_NE(put, nullptr);
         SetDlgItemTextA(put, 201, log);
+        if (shot) SaveScreenBitmap(Shot(shot));
         PostMessageA(put, WM_COMMAND, IDOK, 0);
+    }
+    // The first put also makes the CMS directory, after asking.
+    void FirstPut(const char* shot = nullptr) {
+        Put("first version", shot);
+        Answer("Information", "Cms directory does not exist. Create it?", IDYES);
+        ASSERT_TRUE(WaitForText(cms + "\\HELLO.C", "Head     1.1;"));
     }
     // The lines of the output window's list.
     std::vector<std::string> OutputLines() {
@@ -143,13 +150,7 @@ protected:
 };
 
 TEST_F(CmsProgram, PutTwiceThenGetTheFirstRevisionWithALock) {
-    HWND put = Open(1222, "CMS: Put");
-    ASSERT_NE(put, nullptr);
-    SetDlgItemTextA(put, 201, "first version");
-    SaveScreenBitmap(Shot("cms_put.bmp"));
-    PostMessageA(put, WM_COMMAND, IDOK, 0);
-    Answer("Information", "Cms directory does not exist. Create it?", IDYES);
-    ASSERT_TRUE(WaitForText(cms + "\\HELLO.C", "Head     1.1;"));
+    FirstPut("cms_put.bmp");
     std::string first = ReadBytes(cms + "\\HELLO.C");
     EXPECT_EQ(first.rfind("This is a CMS file. Do NOT edit!\r\nHead     1.1;\r\n", 0), 0u) << first;
     EXPECT_NE(first.find("\r\nDescription\r\n@first version\r\n@"), std::string::npos) << first;
@@ -221,9 +222,7 @@ TEST_F(CmsProgram, PutTwiceThenGetTheFirstRevisionWithALock) {
 }
 
 TEST_F(CmsProgram, ALockOfAnotherUserIsRefused) {
-    Put("first version");
-    Answer("Information", "Cms directory does not exist. Create it?", IDYES);
-    ASSERT_TRUE(WaitForText(cms + "\\HELLO.C", "Head     1.1;"));
+    FirstPut();
 
     // Another user locks 1.1 from outside the program.
     RecordedReports reports;
@@ -263,9 +262,7 @@ TEST_F(CmsProgram, ALockOfAnotherUserIsRefused) {
 }
 
 TEST_F(CmsProgram, DefaultsEraseAndReadOnlyArchives) {
-    Put("first version");
-    Answer("Information", "Cms directory does not exist. Create it?", IDYES);
-    ASSERT_TRUE(WaitForText(cms + "\\HELLO.C", "Head     1.1;"));
+    FirstPut();
     auto change_and_put = [&](const char* text, const char* head) {
         Sleep(1100);
         std::ofstream(dir + "\\HELLO.C", std::ios::binary) << text;
