@@ -305,4 +305,30 @@ TEST_F(CmsProgram, DefaultsEraseAndReadOnlyArchives) {
     EXPECT_EQ(ReadBytes(cms + "\\LOGFILE.LOG").find("error"), std::string::npos) << ReadBytes(cms + "\\LOGFILE.LOG");
 }
 
+TEST_F(CmsProgram, DeclinedQuestionsLeaveArchiveAndFileAsTheyWere) {
+    FirstPut();
+    std::string archive = ReadBytes(cms + "\\HELLO.C");
+    Sleep(1100);  // else the date check refuses the put before it compares
+    Put("nothing new");
+    Answer("Information", "File HELLO.C is identical to revision 1.1 Save anyway?", IDNO);
+    EXPECT_EQ(ReadBytes(cms + "\\HELLO.C"), archive);
+    EXPECT_EQ(ReadBytes(dir + "\\HELLO.C"), kOriginal);  // kept
+
+    HWND erase = Open(1240, "CMS: Erase revisions");
+    ASSERT_NE(erase, nullptr);
+    SetDlgItemTextA(erase, 200, "1.1");
+    PostMessageA(erase, WM_COMMAND, IDOK, 0);
+    Answer("Information", "Do you really want to delete all revisions ?", IDNO);
+    EXPECT_EQ(ReadBytes(cms + "\\HELLO.C"), archive);
+
+    std::ofstream(dir + "\\HELLO.C", std::ios::binary) << "not yet saved\r\n";
+    HWND get = Open(1223, "CMS: Get");
+    ASSERT_NE(get, nullptr);
+    PostMessageA(get, WM_COMMAND, IDOK, 0);
+    Answer("Information", "HELLO.C exists already. Erase it?", IDNO);
+    EXPECT_EQ(ReadBytes(dir + "\\HELLO.C"), "not yet saved\r\n");
+    EXPECT_EQ(ReadBytes(cms + "\\HELLO.C"), archive);
+    EXPECT_EQ(GetFileAttributesA((cms + "\\_HELLO.C_").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 }  // namespace
