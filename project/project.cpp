@@ -66,11 +66,11 @@ void ReadFileList(Project& p) {
     int users = ReadInt("UserCount", 0);
     for (int n = 1; n <= users && ReadString(Numbered("User%d", n).c_str(), text); ++n) p.users.push_back(text);
     ReadString("CmsDirectory", p.cms_directory);
-    p.put_options = ReadInt("PutOptions", 0);
+    p.put_options = ReadInt("PutOptions", 4);
     p.get_options = ReadInt("GetOptions", 0);
     p.file_options = ReadInt("FileOptions", 0);
     p.lock_options = ReadInt("LockOptions", 0);
-    p.users_options = ReadInt("UsersOptions", 0);
+    p.users_options = ReadInt("UsersOptions", 1);
     ReadString("UserName", p.user_name);
 }
 

@@ -74,7 +74,7 @@ struct Project {
     std::string debugger_arguments, dbg_exe_name, dbg_dir;
     std::vector<std::string> users;
     std::string user_name;
-    int put_options = 0, get_options = 0, file_options = 0, lock_options = 0, users_options = 0;
+    int put_options = 4, get_options = 0, file_options = 0, lock_options = 0, users_options = 1;
 };
 
 // The project type, testing the library bit first.

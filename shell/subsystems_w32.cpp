@@ -10,6 +10,7 @@
 
 void InstallEditor();
 void InstallProjects();
+void InstallCms();
 
 void InstallSubsystems() {
     InstallAnalysisHooks();
@@ -17,5 +18,6 @@ void InstallSubsystems() {
     InstallEditor();
     LinkEditorToShell();
     InstallProjects();
+    InstallCms();
     g_build_go_to_line = g_shell_hooks.go_to_line;
 }
