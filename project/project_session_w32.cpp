@@ -71,7 +71,8 @@ bool OpenProjectNamed(const std::string& name) {
     }
     if (g_shell_hooks.open_file)
         for (const OpenFileEntry& f : p.open_files) g_shell_hooks.open_file(f.path.c_str(), false);
-    p.cms_directory = PathJoin(FsWorkingDirectory(), "CMS");
+    // The stored CMS directory, read after this default, wins over it.
+    if (p.cms_directory.empty()) p.cms_directory = PathJoin(FsWorkingDirectory(), "CMS");
     g_project = p;
     if (!g_project.has_make) DefaultMakeDefinition(g_project, CurrentEnvironment());
     if (!g_project.current_file.empty() && g_shell_hooks.open_file)
