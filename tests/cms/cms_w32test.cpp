@@ -63,6 +63,7 @@ class CmsProgram : public ::testing::Test {
 protected:
     std::string dir, cms, user;
     MorlaProcess morla;
+    std::string stored_cms_subdirectory;  // a CmsDirectory stored with the project, below dir
 
     void SetUp() override {
         {
@@ -72,7 +73,7 @@ protected:
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);
         dir = std::string(temp) + "morla_cms_e2e";
-        cms = dir + "\\CMS";
+        cms = dir + "\\" + (stored_cms_subdirectory.empty() ? "CMS" : stored_cms_subdirectory);
         char command[MAX_PATH + 40];
         snprintf(command, sizeof command, "cmd /c rmdir /s /q \"%s\"", dir.c_str());
         system(command);
@@ -95,6 +96,7 @@ protected:
         PutString(key, "MakeDir", dir + "\\rmc");
         PutString(key, "PrjFiles", "1");
         PutString(key, "File1", "HELLO.C");
+        if (!stored_cms_subdirectory.empty()) PutString(key, "CmsDirectory", cms);
         RegCloseKey(key);
         SetCurrentProject("cmse2e");
         ASSERT_TRUE(morla.Start("\"" + dir + "\\HELLO.C\""));
@@ -332,3 +334,14 @@ TEST_F(CmsProgram, DeclinedQuestionsLeaveArchiveAndFileAsTheyWere) {
 }
 
 }  // namespace
+
+// Opening the project keeps the CMS directory stored with it instead of the default.
+class CmsProgramStoredDirectory : public CmsProgram {
+protected:
+    CmsProgramStoredDirectory() { stored_cms_subdirectory = "ARCHIVES"; }
+};
+
+TEST_F(CmsProgramStoredDirectory, PutUsesTheStoredDirectory) {
+    FirstPut();
+    EXPECT_EQ(GetFileAttributesA((dir + "\\CMS").c_str()), INVALID_FILE_ATTRIBUTES);
+}
