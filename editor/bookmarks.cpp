@@ -65,3 +65,11 @@ void BookmarksLineDeleted(TextLine* line) {
     for (size_t i = g_marks.size(); i-- > 0;)
         if (g_marks[i].line == line) Remove(i);
 }
+
+std::string BookmarkLabel(const Bookmark& b) {
+    const char* name = b.doc->name;
+    for (const char* p = name; *p; ++p)
+        if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
+    return std::string(name) + ":" + std::to_string(LineNumber(b.doc, b.line)) + ": " +
+           std::string(b.line->text, static_cast<size_t>(b.line->length));
+}

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "editor/block_alloc.h"
+#include "editor/marked_ranges.h"
 #include "shell/report.h"
 
 DocumentHooks g_document_hooks;
@@ -84,6 +85,7 @@ void FreeDocument(TextDocument* doc) {
     Unlink(doc);
     if (doc->symbol_data && g_document_hooks.drop_symbols) g_document_hooks.drop_symbols(doc);
     ClearLines(doc);
+    ClearMarkedRanges(doc);
     ReleaseBlock(doc->lines);
     ReleaseBlock(doc);
 }
@@ -169,5 +171,6 @@ void ClearLines(TextDocument* doc) {
 
 void MarkModified(TextDocument* doc) {
     doc->flags |= kDocModified;
+    if (g_document_hooks.symbols_stale) g_document_hooks.symbols_stale(doc);
     if (g_document_hooks.repaint) g_document_hooks.repaint(doc);
 }
