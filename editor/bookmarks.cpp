@@ -67,9 +67,6 @@ void BookmarksLineDeleted(TextLine* line) {
 }
 
 std::string BookmarkLabel(const Bookmark& b) {
-    const char* name = b.doc->name;
-    for (const char* p = name; *p; ++p)
-        if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
-    return std::string(name) + ":" + std::to_string(LineNumber(b.doc, b.line)) + ": " +
+    return std::string(ShortFileName(b.doc->name)) + ":" + std::to_string(LineNumber(b.doc, b.line)) + ": " +
            std::string(b.line->text, static_cast<size_t>(b.line->length));
 }

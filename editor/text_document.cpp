@@ -174,3 +174,10 @@ void MarkModified(TextDocument* doc) {
     if (g_document_hooks.symbols_stale) g_document_hooks.symbols_stale(doc);
     if (g_document_hooks.repaint) g_document_hooks.repaint(doc);
 }
+
+const char* ShortFileName(const char* path) {
+    const char* name = path;
+    for (const char* p = path; *p; ++p)
+        if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
+    return name;
+}

@@ -144,6 +144,9 @@ bool WriteDocument(TextDocument* doc, const char* name);
 // Writes all lines as they are, each with CR LF (temporary copies for CMS and diffs).
 bool WriteDocumentCopy(const TextDocument* doc, const char* name);
 
+// The file name after the path's last '\\', '/' or ':'.
+const char* ShortFileName(const char* path);
+
 // The backup name: prog.c -> prog.~c, main.cpp -> main.~cp, README -> README.~
 std::string BackupName(const std::string& name);
 

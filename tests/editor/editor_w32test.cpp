@@ -137,4 +137,30 @@ TEST(Editor, ColouredSourceScreenshot) {
     morla.Stop();
 }
 
+std::string TextOf(HWND w) {
+    char text[512] = "";  // WM_GETTEXT itself: GetWindowText does not ask another process
+    SendMessageA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+TEST(Editor, TwoMaximisedFilesTheFrameTitleNamesTheOneDrawn) {
+    std::string a = TempFile("morla_title_a.c", "int a;\r\n");
+    std::string b = TempFile("morla_title_b.c", "int b;\r\n");
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("/w " + a + " " + b));
+    ASSERT_TRUE(WaitForEditor(morla.frame));
+    Sleep(1500);
+    HWND client = FindWindowExA(morla.frame, nullptr, "MDIClient", nullptr);
+    BOOL maximized = FALSE;
+    HWND active = reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+    HWND top = GetWindow(client, GW_CHILD);
+    std::string frame_title = TextOf(morla.frame), active_title = TextOf(active);
+    EXPECT_TRUE(maximized);
+    EXPECT_EQ(active, top);
+    EXPECT_EQ(active_title, b);
+    EXPECT_NE(frame_title.find("[" + active_title + "]"), std::string::npos) << frame_title;
+    EXPECT_TRUE(SaveScreenBitmap(EnvPath("MORLA_SCREENSHOT_DIR") + "\\title.bmp"));
+    morla.Stop();
+}
+
 }  // namespace
