@@ -12,10 +12,20 @@ INT_PTR CALLBACK ChoiceProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpa
     switch (message) {
         case WM_INITDIALOG: {
             HWND list = GetDlgItem(dialog, kChoiceList);
-            for (const std::string& t : *reinterpret_cast<const std::vector<std::string>*>(lparam))
+            // The scroll bar reaches the end of the widest text.
+            HDC dc = GetDC(list);
+            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+            LONG widest = 0;
+            for (const std::string& t : *reinterpret_cast<const std::vector<std::string>*>(lparam)) {
                 SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t.c_str()));
+                SIZE size{};
+                GetTextExtentPoint32A(dc, t.data(), static_cast<int>(t.size()), &size);
+                if (size.cx > widest) widest = size.cx;
+            }
+            SelectObject(dc, old);
+            ReleaseDC(list, dc);
+            SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
             SendMessageA(list, LB_SETCURSEL, 0, 0);
-            SendMessageA(list, LB_SETHORIZONTALEXTENT, 1200, 0);
             return TRUE;
         }
         case WM_COMMAND:
