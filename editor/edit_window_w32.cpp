@@ -35,6 +35,8 @@ constexpr int kRowLimit = 498;           // expanded columns shown
 constexpr int kCommentLookBack = 200;    // lines read above the top for an open block comment
 constexpr UINT kOutputPosition = 8028;   // caret position text for the output window's status line
 constexpr UINT_PTR kDragTimer = 1;
+constexpr UINT_PTR kStatusTimer = 2;  // the status line follows a burst of keys once it pauses
+constexpr UINT kStatusDelay = 60;     // ms
 constexpr COLORREF kBreakpointText = RGB(192, 0, 0);
 constexpr COLORREF kMarkedLine = RGB(128, 255, 255);
 constexpr COLORREF kExecutionLine = RGB(0, 0, 128);
@@ -665,7 +667,10 @@ LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
             if (v) MouseDrag(v, static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
             return 0;
         case WM_TIMER:
-            if (v && wparam == kDragTimer) {
+            if (v && wparam == kStatusTimer) {
+                KillTimer(window, kStatusTimer);
+                UpdateStatus(v);
+            } else if (v && wparam == kDragTimer) {
                 POINT p;
                 GetCursorPos(&p);
                 ScreenToClient(window, &p);
@@ -783,7 +788,8 @@ void RefreshView(EditWindow* v) {
     PlaceCaret(v);
     UpdateScrollBar(v);
     UpdateTitle(v);
-    UpdateStatus(v);
+    // Finding the caret's function may rescan a large document after an edit.
+    SetTimer(v->window, kStatusTimer, kStatusDelay, nullptr);
 }
 
 void RepaintDocument(TextDocument* doc) {

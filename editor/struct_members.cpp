@@ -156,52 +156,61 @@ std::vector<std::string> SplitExpression(const std::string& e) {
 
 }  // namespace
 
-std::vector<CToken> TokenizeC(const std::vector<std::string>& lines) {
-    std::vector<CToken> tokens;
-    bool comment = false, continued = false;
-    for (size_t n = 0; n < lines.size(); ++n) {
-        const std::string& s = lines[n];
-        int number = static_cast<int>(n) + 1;
-        size_t i = 0;
-        bool directive = continued;
-        if (!comment && !directive) {
-            size_t first = s.find_first_not_of(" \t");
-            directive = first != std::string::npos && s[first] == '#';
-        }
-        if (directive) {
-            continued = !s.empty() && s.back() == '\\';
-            continue;
-        }
-        while (i < s.size()) {
-            unsigned char c = static_cast<unsigned char>(s[i]);
-            if (comment) {
-                size_t end = s.find("*/", i);
-                if (end == std::string::npos) break;
-                comment = false;
-                i = end + 2;
-            } else if (c == '/' && i + 1 < s.size() && s[i + 1] == '*') {
-                comment = true;
-                i += 2;
-            } else if (c == '/' && i + 1 < s.size() && s[i + 1] == '/') {
-                break;
-            } else if (c == '"' || c == '\'') {
-                for (++i; i < s.size() && static_cast<unsigned char>(s[i]) != c; ++i)
-                    if (s[i] == '\\') ++i;
-                ++i;
-            } else if (IsIdentifierChar(c)) {
-                size_t from = i;
-                while (i < s.size() && IsIdentifierChar(static_cast<unsigned char>(s[i]))) ++i;
-                tokens.push_back(CToken{s.substr(from, i - from), number, true});
-            } else if (c == '-' && i + 1 < s.size() && s[i + 1] == '>') {
-                tokens.push_back(CToken{"->", number, false});
-                i += 2;
-            } else {
-                if (c != ' ' && c != '\t') tokens.push_back(CToken{std::string(1, static_cast<char>(c)), number, false});
-                ++i;
-            }
+void ScanCodeLine(const char* s, int n, CodeState* state, TokenVisitor visit, void* context) {
+    int i = 0;
+    if (!state->comment && !state->continued) {
+        while (i < n && (s[i] == ' ' || s[i] == '\t')) ++i;
+        state->continued = i < n && s[i] == '#';
+    }
+    if (state->continued) {
+        state->continued = n > 0 && s[n - 1] == '\\';
+        return;
+    }
+    while (i < n) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        char next = i + 1 < n ? s[i + 1] : 0;
+        if (state->comment) {
+            while (i < n && !(s[i] == '*' && i + 1 < n && s[i + 1] == '/')) ++i;
+            if (i >= n) break;
+            state->comment = false;
+            i += 2;
+        } else if (c == '/' && next == '*') {
+            state->comment = true;
+            i += 2;
+        } else if (c == '/' && next == '/') {
+            break;
+        } else if (c == '"' || c == '\'') {
+            for (++i; i < n && static_cast<unsigned char>(s[i]) != c; ++i)
+                if (s[i] == '\\') ++i;
+            ++i;
+        } else if (IsIdentifierChar(c)) {
+            int from = i;
+            while (i < n && IsIdentifierChar(static_cast<unsigned char>(s[i]))) ++i;
+            visit(context, s + from, i - from, true);
+        } else if (c == '-' && next == '>') {
+            visit(context, s + i, 2, false);
+            i += 2;
+        } else {
+            if (c != ' ' && c != '\t') visit(context, s + i, 1, false);
+            ++i;
         }
     }
-    return tokens;
+}
+
+std::vector<CToken> TokenizeC(const std::vector<std::string>& lines) {
+    struct Collect {
+        std::vector<CToken> tokens;
+        int line = 0;
+    } collect;
+    CodeState state;
+    for (const std::string& s : lines) {
+        ++collect.line;
+        ScanCodeLine(s.data(), static_cast<int>(s.size()), &state, [](void* context, const char* text, int length, bool identifier) {
+            auto* c = static_cast<Collect*>(context);
+            c->tokens.push_back(CToken{std::string(text, static_cast<size_t>(length)), c->line, identifier});
+        }, &collect);
+    }
+    return std::move(collect.tokens);
 }
 
 std::vector<std::string> StructMembersOf(const std::vector<CToken>& t, const std::string& expression, int line) {

@@ -7,6 +7,13 @@
 
 // The C text as tokens: identifiers (numbers too), "->" and single punctuation
 // characters; comments, strings, character literals and preprocessor lines are left out.
+// The state carries an open block comment and a continued directive to the next line.
+struct CodeState {
+    bool comment = false, continued = false;
+};
+using TokenVisitor = void (*)(void* context, const char* text, int length, bool identifier);
+void ScanCodeLine(const char* s, int n, CodeState* state, TokenVisitor visit, void* context);
+
 struct CToken {
     std::string text;
     int line;  // 1-based

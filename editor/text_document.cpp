@@ -121,6 +121,7 @@ TextLine* NewTextLine(const char* text, int length) {
 TextLine* InsertLineAfter(TextDocument* doc, TextLine* after, const char* text, int length) {
     TextLine* line = NewTextLine(text, length);
     if (!line) return nullptr;
+    ++doc->text_generation;
     Link(line, after);
     ++doc->line_count;
     return line;
@@ -128,6 +129,7 @@ TextLine* InsertLineAfter(TextDocument* doc, TextLine* after, const char* text, 
 
 void DeleteLine(TextDocument* doc, TextLine* line) {
     if (!line || line == doc->lines) return;
+    ++doc->text_generation;
     if (doc->caret_line == line) doc->caret_line = line->previous;
     if (doc->selection_line == line) doc->selection_line = line->previous;
     line->previous->next = line->next;
@@ -137,6 +139,7 @@ void DeleteLine(TextDocument* doc, TextLine* line) {
 }
 
 TextLine* ReplaceLineText(TextDocument* doc, TextLine* line, const char* text, int length) {
+    ++doc->text_generation;
     if (length >= 0 && length <= line->capacity) {
         std::memmove(line->text, text, static_cast<size_t>(length));
         std::memset(line->text + length, 0, static_cast<size_t>(line->capacity + 1 - length));
@@ -157,6 +160,7 @@ TextLine* ReplaceLineText(TextDocument* doc, TextLine* line, const char* text, i
 }
 
 void ClearLines(TextDocument* doc) {
+    ++doc->text_generation;
     TextLine* head = doc->lines;
     for (TextLine* l = head->next; l != head;) {
         TextLine* next = l->next;
@@ -171,6 +175,7 @@ void ClearLines(TextDocument* doc) {
 
 void MarkModified(TextDocument* doc) {
     doc->flags |= kDocModified;
+    ++doc->text_generation;
     if (g_document_hooks.symbols_stale) g_document_hooks.symbols_stale(doc);
     if (g_document_hooks.repaint) g_document_hooks.repaint(doc);
 }

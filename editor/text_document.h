@@ -50,6 +50,7 @@ struct TextDocument {
     const Language* language;    // or null
     int64_t file_time;           // modification time when last read or written; 0 unknown
     MarkedRange* marked_ranges;  // highlighted by other tools, by start line; owned
+    uint32_t text_generation;    // changes with every change of the lines, for caches of the text
 };
 
 // Operations of other subsystems that documents call; each may be left null.

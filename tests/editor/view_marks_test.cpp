@@ -81,6 +81,19 @@ TEST(BraceLevels, DepthAtEachLineStartOutsideCommentsAndStrings) {
     EXPECT_EQ(BraceLevels(f.doc, 7, 10), (std::vector<int>{1, 0}));  // lines past the end left out
 }
 
+TEST(BraceLevels, FarDownAndAfterEdits) {
+    std::string text;
+    for (int i = 0; i < 1500; ++i) text += i % 3 == 0 ? "{\n" : i % 3 == 1 ? "x;\n" : "}\n";
+    EditFixture f(text);
+    EXPECT_EQ(BraceLevels(f.doc, 1200, 4), (std::vector<int>{1, 0, 1, 1}));  // past two remembered states
+    EXPECT_EQ(BraceLevels(f.doc, 601, 2), (std::vector<int>{0, 1}));
+    f.Caret(1, 0);
+    ASSERT_TRUE(InsertTextAtCaret(&f.cursor, "{", false));  // every later line one deeper
+    EXPECT_EQ(BraceLevels(f.doc, 1200, 4), (std::vector<int>{2, 1, 2, 2}));
+    ClearLines(f.doc);
+    EXPECT_TRUE(BraceLevels(f.doc, 1, 3).empty());
+}
+
 TEST(CaretStatus, FunctionNameWhenTheCaretIsInsideOne) {
     EditFixture f("int g;\nint alpha(void)\n{\n    return 1;\n}\n", "caret_status.c");
     InstallAnalysisHooks();
