@@ -45,6 +45,10 @@ void DeleteBookmark(int index) {
     if (index >= 0 && index < BookmarkCount()) Remove(static_cast<size_t>(index));
 }
 
+void SelectBookmark(int index) {
+    if (index >= 0 && index < BookmarkCount()) g_current = index;
+}
+
 const Bookmark* FindBookmarkTag(uint16_t tag) {
     for (const Bookmark& b : g_marks)
         if (b.tag == tag) return &b;

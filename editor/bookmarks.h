@@ -25,6 +25,8 @@ const Bookmark* CurrentBookmark();
 int BookmarkCount();
 const Bookmark* BookmarkAt(int index);  // 0 the newest
 void DeleteBookmark(int index);
+// Makes the bookmark current, so that Goto next goes on from it.
+void SelectBookmark(int index);
 // The bookmark's row in the bookmark list: "name:line: text" with the file's short
 // name, the line's number and its text.
 std::string BookmarkLabel(const Bookmark& b);

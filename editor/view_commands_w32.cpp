@@ -221,7 +221,11 @@ void InstallViewCommands() {
     SetCommandHandler(1189, [] { OnView([](EditWindow* v) { ConvertSpacesToTabs(&v->cursor); return true; }); });
     SetCommandHandler(1190, [] { OnView([](EditWindow* v) { ConvertTabsToSpaces(&v->cursor); return true; }); });
     SetCommandHandler(1191, [] { OnView([](EditWindow* v) { CentreCaret(&v->cursor, Rows(v)); return true; }); });
-    SetCommandHandler(1143, [] { GoToBookmark(BookmarkAt(ChooseBookmark())); });
+    SetCommandHandler(1143, [] {
+        int chosen = ChooseBookmark();
+        SelectBookmark(chosen);
+        GoToBookmark(BookmarkAt(chosen));
+    });
     SetCommandHandler(1144, [] { GoToBookmark(NextBookmark()); });
     SetCommandHandler(1145, [] {
         int chosen = ChooseBookmark();

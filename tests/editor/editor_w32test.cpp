@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -279,6 +280,11 @@ TEST(Editor, EscapeCompletesNamesAndMembersAndUndoRemovesIt) {
     morla.Stop();
 }
 
+// The page's buttons, pressed through the page's own command.
+void Press(HWND page, WORD id) {
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+}
+
 TEST(Editor, MacroPageDefinesMacrosThatOkPutsInForce) {
     MorlaProcess morla;
     ASSERT_TRUE(morla.Start("/w"));
@@ -296,11 +302,11 @@ TEST(Editor, MacroPageDefinesMacrosThatOkPutsInForce) {
             for (const char* k : {"e", "w"}) {
                 SendMessageA(key, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(k));
                 SendMessageA(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(*k == 'e' ? "else {\r\n}" : "while"));
-                SendMessageA(page, WM_COMMAND, MAKEWPARAM(104, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, 104)));
+                Press(page, 104);
             }
             EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
             SendMessageA(key, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("w"));
-            SendMessageA(page, WM_COMMAND, MAKEWPARAM(105, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, 105)));
+            Press(page, 105);
             EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
             EXPECT_EQ(TextOf(text), "");
             SendMessageA(key, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("e"));  // shows the macro of e
@@ -314,6 +320,44 @@ TEST(Editor, MacroPageDefinesMacrosThatOkPutsInForce) {
         }
         for (int i = 0; i < 50 && IsWindow(sheet); ++i) Sleep(100);
         EXPECT_FALSE(IsWindow(sheet));
+    }
+    morla.Stop();
+}
+
+std::string MorlaValue(const char* name) {
+    char value[512] = "";
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, "Software\\rmc\\Morla", name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+        return "";
+    return value;
+}
+
+TEST(Editor, MacrosConfirmedOnThePageAreSavedInTheRegistry) {
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start());  // no command line: the configuration is saved
+    for (int round = 0; round < 2; ++round) {
+        PostMessageA(morla.frame, WM_COMMAND, 1119, 0);
+        HWND sheet = WaitForWindow(morla.process.dwProcessId, "Configuration of Morla");
+        ASSERT_NE(sheet, nullptr);
+        HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        SendMessageA(GetDlgItem(page, 102), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("q"));
+        if (round == 0) {
+            SendMessageA(GetDlgItem(page, 103), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("\xe9t\xe9\r\n"));
+            Press(page, 104);
+        } else {
+            Press(page, 105);
+        }
+        PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+        for (int i = 0; i < 50 && IsWindow(sheet); ++i) Sleep(100);
+        int count = std::atoi(MorlaValue("Macros").c_str()), found = 0;
+        for (int m = 1; m <= count; ++m) {
+            std::string n = std::to_string(m);
+            if (MorlaValue(("Macro" + n + "Code").c_str()) != "q") continue;
+            ++found;
+            EXPECT_EQ(MorlaValue(("Macro" + n + "Length").c_str()), "4");
+            EXPECT_EQ(MorlaValue(("Macro" + n + "TextLine0").c_str()), "233116233010");
+        }
+        EXPECT_EQ(found, round == 0 ? 1 : 0);
     }
     morla.Stop();
 }

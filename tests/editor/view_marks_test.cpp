@@ -111,11 +111,14 @@ TEST(CaretStatus, FunctionNameWhenTheCaretIsInsideOne) {
     EXPECT_EQ(CaretStatusText(f.doc, PositionAt(f.doc, 4, 4)), "4:5 *");
 }
 
-TEST(Bookmarks, LabelNamesTheFileLineAndText) {
+TEST(Bookmarks, LabelNamesTheFileLineAndTextAndAChosenOneIsCurrent) {
     EditFixture f("first\n\tsecond line\n", "C:\\src\\dir/marks.c");
     SetBookmark(f.doc, LineAt(f.doc, 2), nullptr, 0);
     ASSERT_EQ(BookmarkCount(), 1);
     EXPECT_EQ(BookmarkLabel(*BookmarkAt(0)), "marks.c:2: \tsecond line");
+    SetBookmark(f.doc, LineAt(f.doc, 1), nullptr, 0);
+    SelectBookmark(1);  // chosen from the list: Goto next goes on from it
+    EXPECT_EQ(NextBookmark(), BookmarkAt(0));
     DeleteDocumentBookmarks(f.doc);
 }
 
