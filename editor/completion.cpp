@@ -19,8 +19,8 @@ std::vector<std::string> DocumentTextLines(const TextDocument* doc) {
 
 bool IsC(const TextDocument* doc) { return doc->language && doc->language->code == kLanguageC; }
 
-// The expression before a '.' or "->" that ends at `end` in the line: names joined by
-// '.' and "->"; empty when there is no such separator.
+// The expression before a '.' or "->" that ends at `end` in the line: names, each
+// perhaps subscripted, joined by '.' and "->"; empty when there is no such separator.
 std::string ExpressionBefore(const char* text, int end) {
     int i = end;
     bool separator = false;
@@ -29,6 +29,16 @@ std::string ExpressionBefore(const char* text, int end) {
     if (!separator) return "";
     int stop = i;
     for (;;) {
+        // Subscripts: "a[i]." names an element of a.
+        while (i > 0 && text[i - 1] == ']') {
+            int depth = 0;
+            do {
+                --i;
+                if (text[i] == ']') ++depth;
+                else if (text[i] == '[') --depth;
+            } while (i > 0 && depth > 0);
+            if (depth > 0) return "";
+        }
         while (i > 0 && IsIdentifierChar(static_cast<unsigned char>(text[i - 1]))) --i;
         if (i >= 1 && text[i - 1] == '.') --i;
         else if (i >= 2 && text[i - 2] == '-' && text[i - 1] == '>') i -= 2;

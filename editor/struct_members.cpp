@@ -56,6 +56,20 @@ bool DeclaredType(const std::vector<CToken>& t, const std::string& name, size_t 
             *out = TypeName{t[p].text, tag};
             return true;
         }
+        if (t[p].text == "}") {
+            // "struct tag { ... } name": the tag before the body.
+            int depth = 0;
+            size_t q = p;
+            for (; q > begin; --q) {
+                if (t[q].text == "}") ++depth;
+                else if (t[q].text == "{" && --depth == 0) break;
+            }
+            if (q >= begin + 2 && t[q - 1].identifier && (t[q - 2].text == "struct" || t[q - 2].text == "union")) {
+                *out = TypeName{t[q - 1].text, true};
+                return true;
+            }
+            continue;
+        }
         if (t[p].text != ",") continue;
         // A later declarator of a list: the type opens the statement.
         while (p > begin && !(t[p].text == ";" || t[p].text == "{" || t[p].text == "}" || t[p].text == "(")) --p;
@@ -140,11 +154,15 @@ std::vector<std::string> Members(const std::vector<CToken>& t, const Body& body)
     return names;
 }
 
-// "a.b->c" as its names.
+// "a.b->c" or "a[i].b" as its names.
 std::vector<std::string> SplitExpression(const std::string& e) {
     std::vector<std::string> names(1);
+    int brackets = 0;  // subscripts name elements of the same type
     for (size_t i = 0; i < e.size(); ++i) {
-        if (e[i] == '.' || (e[i] == '-' && i + 1 < e.size() && e[i + 1] == '>')) {
+        if (e[i] == '[') ++brackets;
+        else if (e[i] == ']') --brackets;
+        else if (brackets > 0) continue;
+        else if (e[i] == '.' || (e[i] == '-' && i + 1 < e.size() && e[i + 1] == '>')) {
             if (e[i] == '-') ++i;
             names.emplace_back();
         } else if (IsIdentifierChar(static_cast<unsigned char>(e[i]))) {

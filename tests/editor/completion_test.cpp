@@ -23,7 +23,7 @@ const char* const kStructs =
     "    union { int i; float f; } value;\n"         // 8
     "} Node;\n"                                      // 9
     "typedef struct point Point;\n"                  // 10
-    "Node *head, *tail;\n"                           // 11
+    "Node *head, *tail, ring[8];\n"                  // 11
     "int f(Point *p, struct node n)\n"               // 12
     "{\n"                                            // 13
     "    Point local;\n"                             // 14
@@ -44,6 +44,8 @@ TEST(StructMembers, ExpressionsResolveThroughDeclarationsAndTypedefs) {
         {"tail", 15, node},                  // the second declarator of a global list
         {"head->next", 15, node},            // a member chain
         {"n.next->where", 15, {"x", "y"}},
+        {"ring[head->flags]", 15, node},    // an element of an array
+        {"ring[3].next->where", 15, {"x", "y"}},
         {"local", 13, {}},                   // declared after the line
         {"n.name", 15, {}},                  // a char array is no structure
         {"nothing", 15, {}},
@@ -92,6 +94,16 @@ TEST(Completion, WordPrefixMembersAndTheirContext) {
 TEST(Completion, MembersOnlyInsideAFunction) {
     CompletionFixture f("struct s { int alpha; } v;\nint w = v.\n");
     Completion got = CompletionAt(f.doc, PositionAt(f.doc, 2, 10));
+    EXPECT_FALSE(got.member);
+    EXPECT_TRUE(got.candidates.empty());
+}
+
+TEST(Completion, SubscriptedExpressionsAndUnbalancedBrackets) {
+    CompletionFixture f("struct s { int alpha; } v[2];\nint f(void) { return v[v[0].alpha]. + x]. }\n");
+    Completion got = CompletionAt(f.doc, PositionAt(f.doc, 2, 35));
+    EXPECT_TRUE(got.member);
+    EXPECT_EQ(got.candidates, Names{"alpha"});
+    got = CompletionAt(f.doc, PositionAt(f.doc, 2, 41));  // "x]." has no opening bracket
     EXPECT_FALSE(got.member);
     EXPECT_TRUE(got.candidates.empty());
 }
