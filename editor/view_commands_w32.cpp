@@ -174,6 +174,7 @@ void EditorCopyToFile() {
 
 void EditorToggleBraceLevels() {
     ToggleBraceLevels();
+    CheckMenuItem(g_app->main_menu, 1220, MF_BYCOMMAND | (BraceLevelsShown() ? MF_CHECKED : MF_UNCHECKED));
     for (EditWindow* v = FirstView(); v; v = v->next) {
         v->repaint_flags |= kRepaintAll;
         RefreshView(v);

@@ -324,6 +324,32 @@ TEST(Editor, MacroPageDefinesMacrosThatOkPutsInForce) {
     morla.Stop();
 }
 
+TEST(Editor, ManyCandidatesAreChosenInAListDialog) {
+    std::string original = "int ";
+    for (int i = 0; i < 30; ++i) original += "name" + std::to_string(100 + i) + (i < 29 ? ", " : ";\r\n");
+    original += "int f(void) { return name; }\r\n";
+    std::string path = TempFile("morla_complete_list.c", original);
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("/w " + path));
+    HWND editor = WaitForEditor(morla.frame);
+    ASSERT_TRUE(editor);
+    Key(editor, VK_DOWN);
+    Key(editor, VK_END);
+    for (int i = 0; i < 3; ++i) Key(editor, VK_LEFT);
+    Key(editor, VK_ESCAPE);
+    HWND box = WaitForWindow(morla.process.dwProcessId, "Completion");
+    ASSERT_NE(box, nullptr);
+    HWND list = GetDlgItem(box, 101);
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 30);
+    EXPECT_EQ(ListText(list, 7), "name107");
+    SendMessageA(list, LB_SETCURSEL, 7, 0);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    Sleep(300);
+    std::string saved = SaveAndRead(morla.frame, path, original);
+    EXPECT_NE(saved.find("return name107; }"), std::string::npos) << saved;
+    morla.Stop();
+}
+
 std::string MorlaValue(const char* name) {
     char value[512] = "";
     DWORD size = sizeof value;
