@@ -221,6 +221,7 @@ TextLine* FindTimeStampLine(TextDocument* doc) {
 void InstallAnalysisHooks() {
     g_document_hooks.drop_symbols = DropFunctionIndex;
     g_document_hooks.rebuild_symbols = RebuildSymbols;
+    g_document_hooks.symbols_stale = InvalidateFunctions;
     g_document_hooks.choose_language = ChooseDocumentLanguage;
     g_document_hooks.check_braces = CheckDocumentSyntax;
     g_document_hooks.find_time_stamp_line = FindTimeStampLine;

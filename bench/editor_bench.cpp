@@ -1,12 +1,16 @@
 // Editing steps on a 1,000,000-line document in the core: typing a character (with its
 // journal step), paging down and colouring the rows of a page, and undoing a replace
-// series of 10,000 replacements.
+// series of 10,000 replacements; what the view adds per step: the caret's status text
+// (rescanning the functions after an edit) and the brace levels of a page.
 #include <benchmark/benchmark.h>
 
 #include <string>
 #include <vector>
 
+#include "analysis/document_scan.h"
 #include "analysis/language.h"
+#include "editor/brace_levels.h"
+#include "editor/caret_status.h"
 #include "editor/edit_cursor.h"
 #include "editor/edit_motion.h"
 #include "editor/edit_text.h"
@@ -99,6 +103,31 @@ void UndoReplaceSeries(benchmark::State& state) {
     FreeDocument(doc);
 }
 BENCHMARK(UndoReplaceSeries)->Unit(benchmark::kMillisecond);
+
+// A keystroke and the status text after it, which finds the caret's function again.
+void TypeWithStatusStep(benchmark::State& state) {
+    InstallAnalysisHooks();
+    TextDocument* doc = BigDocument("bench_status.c", static_cast<int>(state.range(0)));
+    EditCursor cursor;
+    AttachCursor(&cursor, doc);
+    cursor.caret = PositionAt(doc, doc->line_count / 2, 3);
+    JournalReset();
+    for (auto _ : state) {
+        TypeCharacter(&cursor, 'x', 1, false);
+        benchmark::DoNotOptimize(CaretStatusText(doc, cursor.caret));
+    }
+    DetachCursor(&cursor);
+    JournalReset();
+    FreeDocument(doc);
+}
+BENCHMARK(TypeWithStatusStep)->Arg(10000)->Arg(kLines)->Unit(benchmark::kMillisecond);
+
+void BraceLevelsOfTheLastPage(benchmark::State& state) {
+    TextDocument* doc = BigDocument("bench_levels.c", kLines);
+    for (auto _ : state) benchmark::DoNotOptimize(BraceLevels(doc, kLines - kRows + 1, kRows));
+    FreeDocument(doc);
+}
+BENCHMARK(BraceLevelsOfTheLastPage)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

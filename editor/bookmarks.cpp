@@ -45,6 +45,10 @@ void DeleteBookmark(int index) {
     if (index >= 0 && index < BookmarkCount()) Remove(static_cast<size_t>(index));
 }
 
+void SelectBookmark(int index) {
+    if (index >= 0 && index < BookmarkCount()) g_current = index;
+}
+
 const Bookmark* FindBookmarkTag(uint16_t tag) {
     for (const Bookmark& b : g_marks)
         if (b.tag == tag) return &b;
@@ -64,4 +68,9 @@ void BookmarksLineMoved(TextLine* old_line, TextLine* new_line) {
 void BookmarksLineDeleted(TextLine* line) {
     for (size_t i = g_marks.size(); i-- > 0;)
         if (g_marks[i].line == line) Remove(i);
+}
+
+std::string BookmarkLabel(const Bookmark& b) {
+    return std::string(ShortFileName(b.doc->name)) + ":" + std::to_string(LineNumber(b.doc, b.line)) + ": " +
+           std::string(b.line->text, static_cast<size_t>(b.line->length));
 }

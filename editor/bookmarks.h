@@ -2,6 +2,7 @@
 // Bookmarks: marked lines, newest first, one of them current. A bookmarked line
 // carries line mark 4; the text changes move bookmarks along with their lines.
 #include <cstdint>
+#include <string>
 
 #include "editor/text_document.h"
 
@@ -24,6 +25,11 @@ const Bookmark* CurrentBookmark();
 int BookmarkCount();
 const Bookmark* BookmarkAt(int index);  // 0 the newest
 void DeleteBookmark(int index);
+// Makes the bookmark current, so that Goto next goes on from it.
+void SelectBookmark(int index);
+// The bookmark's row in the bookmark list: "name:line: text" with the file's short
+// name, the line's number and its text.
+std::string BookmarkLabel(const Bookmark& b);
 // The bookmark with this tag, or null.
 const Bookmark* FindBookmarkTag(uint16_t tag);
 void DeleteDocumentBookmarks(const TextDocument* doc);

@@ -24,13 +24,6 @@ std::string WordAtCaret(const EditCursor& c) {
     return std::string(line->text + start, static_cast<size_t>(end - start));
 }
 
-const char* ShortName(const char* path) {
-    const char* name = path;
-    for (const char* p = path; *p; ++p)
-        if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
-    return name;
-}
-
 void Add(HMENU menu, uint16_t text_id, UINT command, const char* argument = nullptr) {
     const char* text = argument ? FormatText(MessageText(text_id), argument) : MessageText(text_id);
     AppendMenuA(menu, MF_STRING, command, text);
@@ -40,7 +33,7 @@ void AddLanguageItems(HMENU menu, EditWindow* v) {
     TextDocument* doc = v->cursor.doc;
     const TextPosition& caret = v->cursor.caret;
     std::string word = WordAtCaret(v->cursor);
-    const char* file = ShortName(doc->name);
+    const char* file = ShortFileName(doc->name);
     if (word.empty()) {
         char under = IsHead(doc, caret) ? 0 : caret.column < caret.line->length ? caret.line->text[caret.column] : 0;
         if (under == '{' || under == '}') Add(menu, 4512, 1116);

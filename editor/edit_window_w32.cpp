@@ -10,10 +10,13 @@
 #include "editor/block_alloc.h"
 #include "editor/context_menu_w32.h"
 #include "editor/bookmarks.h"
+#include "editor/brace_levels.h"
+#include "editor/caret_status.h"
 #include "editor/edit_clipboard.h"
 #include "editor/edit_motion.h"
 #include "editor/edit_typing.h"
 #include "editor/line_colouring.h"
+#include "editor/marked_ranges.h"
 #include "editor/text_tabs.h"
 #include "editor/undo_journal.h"
 #include "editor/view_commands_w32.h"
@@ -32,10 +35,15 @@ constexpr int kRowLimit = 498;           // expanded columns shown
 constexpr int kCommentLookBack = 200;    // lines read above the top for an open block comment
 constexpr UINT kOutputPosition = 8028;   // caret position text for the output window's status line
 constexpr UINT_PTR kDragTimer = 1;
+constexpr UINT_PTR kStatusTimer = 2;  // the status line follows a burst of keys once it pauses
+constexpr UINT kStatusDelay = 60;     // ms
 constexpr COLORREF kBreakpointText = RGB(192, 0, 0);
 constexpr COLORREF kMarkedLine = RGB(128, 255, 255);
 constexpr COLORREF kExecutionLine = RGB(0, 0, 128);
 constexpr COLORREF kContinuationMark = RGB(255, 0, 255);
+constexpr COLORREF kMarkedRangeText = RGB(0, 0, 160);
+constexpr COLORREF kMarkedRangeBackground = RGB(255, 255, 160);
+constexpr int kMarginWidth = 20;
 
 EditWindow* g_views;
 EditWindow* g_current;
@@ -61,7 +69,7 @@ Metrics ViewMetrics() {
     return m;
 }
 
-int Margin() { return g_app->debugging ? 20 : 0; }
+int Margin() { return g_app->debugging || BraceLevelsShown() ? kMarginWidth : 0; }
 
 int VisibleRows(const EditWindow* v) {
     RECT r;
@@ -111,6 +119,7 @@ COLORREF KindColour(ColourKind kind) {
         case ColourKind::Keyword: return static_cast<COLORREF>(g_config.keyword_color);
         case ColourKind::Comment: return static_cast<COLORREF>(g_config.comment_color);
         case ColourKind::Continuation: return kContinuationMark;
+        case ColourKind::Marked: return kMarkedRangeText;
         default: return static_cast<COLORREF>(g_config.text_color);
     }
 }
@@ -139,6 +148,7 @@ void PaintRow(EditWindow* v, HDC dc, const TextPosition& line, int y, int width,
     std::string text = RowText(v, line.line);
     std::vector<ColourSpan> spans;
     ColourLine(doc->language, text.data(), static_cast<int>(text.size()), comment_state, &spans);
+    spans = OverlayMarked(spans, MarkedColumns(doc, line.number, line.line, v->cursor.tab_width));
     int x = margin;
     int offset = v->horizontal_offset;
     SetBkColor(dc, row_background);
@@ -149,6 +159,7 @@ void PaintRow(EditWindow* v, HDC dc, const TextPosition& line, int y, int width,
         if (execution) colour = RGB(255, 255, 255);
         else if ((marks & kMarkBreakpoint) && !g_app->debugging) colour = kBreakpointText;
         SetTextColor(dc, colour);
+        SetBkColor(dc, s.kind == ColourKind::Marked && !execution ? kMarkedRangeBackground : row_background);
         TextOutA(dc, x, y, text.data() + from, to - from);
         x += TextWidth(dc, text, from, to);
         if (x >= width) break;
@@ -172,7 +183,7 @@ void PaintRow(EditWindow* v, HDC dc, const TextPosition& line, int y, int width,
             InvertRect(dc, &sel);
         }
     }
-    if (margin > 0) {
+    if (g_app->debugging) {
         HBITMAP mark = execution ? g_app->current_line_bitmap : (marks & kMarkBreakpoint) ? g_app->breakpoint_bitmap : nullptr;
         if (mark) {
             HDC bitmap_dc = CreateCompatibleDC(dc);
@@ -182,6 +193,23 @@ void PaintRow(EditWindow* v, HDC dc, const TextPosition& line, int y, int width,
             DeleteDC(bitmap_dc);
         }
     }
+}
+
+// The brace levels of the visible lines left of a vertical line in the margin.
+void PaintBraceLevels(EditWindow* v, HDC dc, int rows, int height) {
+    Metrics m = ViewMetrics();
+    std::vector<int> levels = BraceLevels(v->cursor.doc, v->cursor.top.number, rows);
+    SetTextColor(dc, static_cast<COLORREF>(g_config.text_color));
+    SetBkColor(dc, static_cast<COLORREF>(g_config.background_color));
+    for (size_t row = 0; row < levels.size(); ++row) {
+        char digits[12];
+        int n = wsprintfA(digits, "%d", levels[row]);
+        TextOutA(dc, 1, static_cast<int>(row) * m.line_height, digits, n);
+    }
+    HGDIOBJ old = SelectObject(dc, GetStockObject(BLACK_PEN));
+    MoveToEx(dc, kMarginWidth - 2, 0, nullptr);
+    LineTo(dc, kMarginWidth - 2, height);
+    SelectObject(dc, old);
 }
 
 void Paint(EditWindow* v) {
@@ -200,10 +228,12 @@ void Paint(EditWindow* v) {
         Metrics m = ViewMetrics();
         TextPosition line = v->cursor.top;
         int state = CommentStateAt(v, line);
+        DropInvalidMarkedRanges(v->cursor.doc);
         for (int y = 0; y < client.bottom; y += m.line_height) {
             PaintRow(v, memory, line, y, client.right, &state);
             if (!IsHead(v->cursor.doc, line)) line = {line.line->next, line.number + 1, 0};
         }
+        if (BraceLevelsShown()) PaintBraceLevels(v, memory, client.bottom / m.line_height + 1, client.bottom);
         BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
         SelectObject(memory, old_font);
         SelectObject(memory, old_bitmap);
@@ -246,6 +276,13 @@ void UpdateScrollBar(EditWindow* v) {
     if (range.max) SetScrollPos(v->window, SB_VERT, range.position, TRUE);
 }
 
+// The frame title of a maximised child follows the child's text whenever it is set.
+void RenameFrameAfter(HWND window) {
+    char title[kDocumentNameSize + 2] = "";
+    GetWindowTextA(window, title, sizeof title);
+    DefMDIChildProcA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title));
+}
+
 void UpdateTitle(EditWindow* v) {
     std::string title = v->cursor.doc->name;
     if (IsModified(v->cursor.doc)) title += '*';
@@ -256,9 +293,8 @@ void UpdateTitle(EditWindow* v) {
 
 void UpdateStatus(EditWindow* v) {
     if (!g_app->output || v != g_current) return;
-    const char* text = FormatText("%u:%d%s", static_cast<unsigned>(v->cursor.caret.number), v->cursor.caret.column + 1,
-                                  IsModified(v->cursor.doc) ? " *" : "");
-    SendMessageA(g_app->output, kOutputPosition, 0, reinterpret_cast<LPARAM>(text));
+    std::string text = CaretStatusText(v->cursor.doc, v->cursor.caret);
+    SendMessageA(g_app->output, kOutputPosition, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void KeepCaretInColumns(EditWindow* v) {
@@ -569,6 +605,9 @@ LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
             if (v && reinterpret_cast<HWND>(lparam) == window) {
                 MakeCurrent(v);
                 UpdateScrollBar(v);
+                // A child created maximised composes the frame title while the previous child
+                // is still the active one; name this one now that it is.
+                if (IsZoomed(window)) RenameFrameAfter(window);
             }
             break;
         case WM_PAINT:
@@ -628,7 +667,10 @@ LRESULT CALLBACK EditorProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
             if (v) MouseDrag(v, static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
             return 0;
         case WM_TIMER:
-            if (v && wparam == kDragTimer) {
+            if (v && wparam == kStatusTimer) {
+                KillTimer(window, kStatusTimer);
+                UpdateStatus(v);
+            } else if (v && wparam == kDragTimer) {
                 POINT p;
                 GetCursorPos(&p);
                 ScreenToClient(window, &p);
@@ -746,7 +788,8 @@ void RefreshView(EditWindow* v) {
     PlaceCaret(v);
     UpdateScrollBar(v);
     UpdateTitle(v);
-    UpdateStatus(v);
+    // Finding the caret's function may rescan a large document after an edit.
+    SetTimer(v->window, kStatusTimer, kStatusDelay, nullptr);
 }
 
 void RepaintDocument(TextDocument* doc) {

@@ -11,6 +11,8 @@
 void InstallEditor() {
     RegisterEditorClass(g_app->instance);
     InstallViewCommands();
+    InstallCompletion();
+    InstallMacroPage();
     LoadMacros(g_config);
     JournalReset();
     g_shell_hooks.open_file = OpenEditorWindow;

@@ -6,7 +6,7 @@
 
 struct Language;
 
-enum class ColourKind : unsigned char { Text, Keyword, Comment, String, Continuation };
+enum class ColourKind : unsigned char { Text, Keyword, Comment, String, Continuation, Marked };
 
 struct ColourSpan {
     int start, length;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "editor/block_alloc.h"
+#include "editor/marked_ranges.h"
 #include "shell/report.h"
 
 DocumentHooks g_document_hooks;
@@ -84,6 +85,7 @@ void FreeDocument(TextDocument* doc) {
     Unlink(doc);
     if (doc->symbol_data && g_document_hooks.drop_symbols) g_document_hooks.drop_symbols(doc);
     ClearLines(doc);
+    ClearMarkedRanges(doc);
     ReleaseBlock(doc->lines);
     ReleaseBlock(doc);
 }
@@ -119,6 +121,7 @@ TextLine* NewTextLine(const char* text, int length) {
 TextLine* InsertLineAfter(TextDocument* doc, TextLine* after, const char* text, int length) {
     TextLine* line = NewTextLine(text, length);
     if (!line) return nullptr;
+    ++doc->text_generation;
     Link(line, after);
     ++doc->line_count;
     return line;
@@ -126,6 +129,7 @@ TextLine* InsertLineAfter(TextDocument* doc, TextLine* after, const char* text, 
 
 void DeleteLine(TextDocument* doc, TextLine* line) {
     if (!line || line == doc->lines) return;
+    ++doc->text_generation;
     if (doc->caret_line == line) doc->caret_line = line->previous;
     if (doc->selection_line == line) doc->selection_line = line->previous;
     line->previous->next = line->next;
@@ -135,6 +139,7 @@ void DeleteLine(TextDocument* doc, TextLine* line) {
 }
 
 TextLine* ReplaceLineText(TextDocument* doc, TextLine* line, const char* text, int length) {
+    ++doc->text_generation;
     if (length >= 0 && length <= line->capacity) {
         std::memmove(line->text, text, static_cast<size_t>(length));
         std::memset(line->text + length, 0, static_cast<size_t>(line->capacity + 1 - length));
@@ -155,6 +160,7 @@ TextLine* ReplaceLineText(TextDocument* doc, TextLine* line, const char* text, i
 }
 
 void ClearLines(TextDocument* doc) {
+    ++doc->text_generation;
     TextLine* head = doc->lines;
     for (TextLine* l = head->next; l != head;) {
         TextLine* next = l->next;
@@ -169,5 +175,14 @@ void ClearLines(TextDocument* doc) {
 
 void MarkModified(TextDocument* doc) {
     doc->flags |= kDocModified;
+    ++doc->text_generation;
+    if (g_document_hooks.symbols_stale) g_document_hooks.symbols_stale(doc);
     if (g_document_hooks.repaint) g_document_hooks.repaint(doc);
+}
+
+const char* ShortFileName(const char* path) {
+    const char* name = path;
+    for (const char* p = path; *p; ++p)
+        if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
+    return name;
 }

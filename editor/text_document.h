@@ -11,6 +11,7 @@
 #include <string>
 
 struct Language;  // the language record chosen from the extension (source analysis)
+struct MarkedRange;  // editor/marked_ranges.h
 
 // One line. The record is one checked block of offsetof(text) + capacity + 1 bytes.
 struct TextLine {
@@ -48,12 +49,15 @@ struct TextDocument {
     void* symbol_data;           // the scanner's index, owned through g_document_hooks
     const Language* language;    // or null
     int64_t file_time;           // modification time when last read or written; 0 unknown
+    MarkedRange* marked_ranges;  // highlighted by other tools, by start line; owned
+    uint32_t text_generation;    // changes with every change of the lines, for caches of the text
 };
 
 // Operations of other subsystems that documents call; each may be left null.
 struct DocumentHooks {
     void (*drop_symbols)(TextDocument* doc);      // free doc->symbol_data
     void (*rebuild_symbols)(TextDocument* doc);   // scan the text again
+    void (*symbols_stale)(TextDocument* doc);     // after an edit: rescan before the next use
     void (*choose_language)(TextDocument* doc);   // set language, kDocCSource etc. from the name
     void (*views_reset)(TextDocument* doc);       // every view to line 1, column 0, repaint
     void (*repaint)(TextDocument* doc);           // after a change of the text
@@ -112,7 +116,7 @@ TextLine* ReplaceLineText(TextDocument* doc, TextLine* line, const char* text, i
 // Frees all lines, leaving the head line; caret and selection go to the head line.
 void ClearLines(TextDocument* doc);
 
-// Sets flag 2 and repaints: every editing operation calls it.
+// Sets flag 2, marks the symbols out of date and repaints: every editing operation calls it.
 void MarkModified(TextDocument* doc);
 inline bool IsModified(const TextDocument* doc) { return doc->flags & kDocModified; }
 
@@ -140,6 +144,9 @@ bool SaveDocumentAs(TextDocument* doc, const char* name);
 bool WriteDocument(TextDocument* doc, const char* name);
 // Writes all lines as they are, each with CR LF (temporary copies for CMS and diffs).
 bool WriteDocumentCopy(const TextDocument* doc, const char* name);
+
+// The file name after the path's last '\\', '/' or ':'.
+const char* ShortFileName(const char* path);
 
 // The backup name: prog.c -> prog.~c, main.cpp -> main.~cp, README -> README.~
 std::string BackupName(const std::string& name);

@@ -3,7 +3,12 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <string>
+#include <vector>
+
 #include "editor/bookmarks.h"
+#include "editor/brace_levels.h"
+#include "editor/choice_list_w32.h"
 #include "editor/edit_clipboard.h"
 #include "editor/edit_motion.h"
 #include "editor/edit_window_w32.h"
@@ -58,6 +63,13 @@ void GoToBookmark(const Bookmark* b) {
     SendMessageA(g_app->mdi_client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(view->window), 0);
     int number = LineNumber(b->doc, b->line);
     if (number > 0) EditorGoToLine(number);
+}
+
+// Dialog 6200: the bookmarks, newest first; -1 when cancelled or there are none.
+int ChooseBookmark() {
+    std::vector<std::string> labels;
+    for (int i = 0; i < BookmarkCount(); ++i) labels.push_back(BookmarkLabel(*BookmarkAt(i)));
+    return ChooseFromList("Bookmarks", labels);
 }
 
 void NewFile() {
@@ -160,6 +172,15 @@ void EditorCopyToFile() {
     if (GetSaveFileNameA(&ofn)) WriteClipboardToFile(name);
 }
 
+void EditorToggleBraceLevels() {
+    ToggleBraceLevels();
+    CheckMenuItem(g_app->main_menu, 1220, MF_BYCOMMAND | (BraceLevelsShown() ? MF_CHECKED : MF_UNCHECKED));
+    for (EditWindow* v = FirstView(); v; v = v->next) {
+        v->repaint_flags |= kRepaintAll;
+        RefreshView(v);
+    }
+}
+
 void RunViewCommand(uint16_t command) {
     switch (command) {
         case 1112: EditorCopy(); return;
@@ -168,6 +189,7 @@ void RunViewCommand(uint16_t command) {
         case 1123: EditorGoToLineDialog(); return;
         case 1126: EditorCopyToFile(); return;
         case 1142: EditorSetBookmark(); return;
+        case 1220: EditorToggleBraceLevels(); return;
         default: DispatchCommand(g_app->frame, command, 0); return;
     }
 }
@@ -200,12 +222,17 @@ void InstallViewCommands() {
     SetCommandHandler(1189, [] { OnView([](EditWindow* v) { ConvertSpacesToTabs(&v->cursor); return true; }); });
     SetCommandHandler(1190, [] { OnView([](EditWindow* v) { ConvertTabsToSpaces(&v->cursor); return true; }); });
     SetCommandHandler(1191, [] { OnView([](EditWindow* v) { CentreCaret(&v->cursor, Rows(v)); return true; }); });
-    SetCommandHandler(1143, [] { GoToBookmark(CurrentBookmark()); });
+    SetCommandHandler(1143, [] {
+        int chosen = ChooseBookmark();
+        SelectBookmark(chosen);
+        GoToBookmark(BookmarkAt(chosen));
+    });
     SetCommandHandler(1144, [] { GoToBookmark(NextBookmark()); });
     SetCommandHandler(1145, [] {
-        for (int i = 0; i < BookmarkCount(); ++i)
-            if (BookmarkAt(i) == CurrentBookmark()) DeleteBookmark(i);
-        if (EditWindow* v = CurrentView()) InvalidateRect(v->window, nullptr, FALSE);
+        int chosen = ChooseBookmark();
+        if (chosen < 0) return;
+        DeleteBookmark(chosen);
+        for (EditWindow* v = FirstView(); v; v = v->next) InvalidateRect(v->window, nullptr, FALSE);
     });
     SetCommandHandler(1129, [] {
         if (EditWindow* v = CurrentView()) SendMessageA(v->window, WM_CLOSE, 0, 0);

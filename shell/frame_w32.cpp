@@ -176,6 +176,9 @@ void RunFrameCommand(HWND frame, UINT command, LPARAM parameter) {
         case 1142:
             EditorSetBookmark();
             return;
+        case 1220:
+            EditorToggleBraceLevels();
+            return;
         case 1156:
             if (!g_app->debugging) StartBuild();
             return;

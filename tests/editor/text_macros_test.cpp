@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/edit_typing.h"
+#include "editor/macro_page.h"
 #include "tests/editor/edit_fixture.h"
 
 namespace {
@@ -26,6 +27,19 @@ TEST(TextMacros, CtrlLetterInsertsTheMacroAndPlacesTheCaret) {
     Configuration saved;
     SaveMacros(saved);
     EXPECT_EQ(saved.macros, Macros());
+}
+
+TEST(MacroPage, KeyFieldAndTextFieldConversions) {
+    for (const char* key : {"a", "Z"}) EXPECT_TRUE(IsMacroKey(key)) << key;
+    for (const char* key : {"", "ab", "1", "_", "\xe9"}) EXPECT_FALSE(IsMacroKey(key)) << key;
+    const std::string text = "if () {\n\t\n}";
+    const std::string field = MacroTextForField(text);
+    EXPECT_EQ(field, "if () {\r\n\t\r\n}");
+    EXPECT_EQ(MacroTextFromField(field), text);
+    // The caret after the tab: offset 10 in the field, position 9 in the macro, and back.
+    EXPECT_EQ(MacroPositionFromField(field, 10), 9);
+    EXPECT_EQ(FieldOffsetOfPosition(text, 9), 10);
+    EXPECT_EQ(MacroPositionFromField(field, 999), static_cast<int>(text.size()));
 }
 
 }  // namespace
