@@ -71,7 +71,7 @@ std::vector<std::string> ListRows(HWND list) {
     return rows;
 }
 
-// The caret position on the status line (a message showing there is dropped first).
+// The caret position, after the name of the function holding it, on the status line (a message showing there is dropped first).
 std::string CaretStatus(HWND frame) {
     HWND output = FindWindowExA(frame, nullptr, "MorlaOutput", nullptr);
     Sleep(300);
@@ -112,15 +112,15 @@ TEST(AnalysisWindows, FunctionListAndMovesBetweenFunctions) {
     SendMessageA(list, LB_SETCURSEL, 1, 0);
     Screenshot("function_list.bmp");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(CaretStatus(s.morla.frame), "10:1");  // beta's name line
+    EXPECT_EQ(CaretStatus(s.morla.frame), "beta 10:1");  // beta's name line
 
     PostMessageA(s.morla.frame, WM_COMMAND, 1209, 0);
-    EXPECT_EQ(CaretStatus(s.morla.frame), "15:1");
+    EXPECT_EQ(CaretStatus(s.morla.frame), "gamma 15:1");
     PostMessageA(s.morla.frame, WM_COMMAND, 1209, 0);  // none after the last: stays
-    EXPECT_EQ(CaretStatus(s.morla.frame), "15:1");
+    EXPECT_EQ(CaretStatus(s.morla.frame), "gamma 15:1");
     PostMessageA(s.morla.frame, WM_COMMAND, 1210, 0);
     PostMessageA(s.morla.frame, WM_COMMAND, 1210, 0);
-    EXPECT_EQ(CaretStatus(s.morla.frame), "5:1");
+    EXPECT_EQ(CaretStatus(s.morla.frame), "alpha 5:1");
     s.morla.Stop();
 }
 
@@ -248,14 +248,14 @@ TEST(AnalysisWindows, DefinitionOfTheWordAtTheCaret) {
     for (int i = 0; i < 3; ++i) PostMessageA(s.morla.frame, WM_COMMAND, 1209, 0);  // gamma's line
     const int column = static_cast<int>(std::string("int gamma(int x, char *y) { return al").size());
     for (int i = 0; i < column; ++i) PostMessageA(s.editor, WM_KEYDOWN, VK_RIGHT, 1);
-    ASSERT_EQ(CaretStatus(s.morla.frame), "15:" + std::to_string(column + 1));
+    ASSERT_EQ(CaretStatus(s.morla.frame), "gamma 15:" + std::to_string(column + 1));
     HWND box = s.Command(1158, "Definition of alpha");
     ASSERT_NE(box, nullptr);
     EXPECT_NE(ControlText(GetDlgItem(box, 101)).find("morla_analysis.c(5)"), std::string::npos);
     EXPECT_EQ(ControlText(GetDlgItem(box, 102)), "\r\nint alpha(int a)\r\n{");
     Screenshot("definition.bmp");
     PostMessageA(box, WM_COMMAND, 103, 0);  // Go to
-    EXPECT_EQ(CaretStatus(s.morla.frame), "5:1");
+    EXPECT_EQ(CaretStatus(s.morla.frame), "alpha 5:1");
     s.morla.Stop();
 }
 
