@@ -2,8 +2,6 @@
 
 #include "editor/bookmarks.h"
 
-namespace {
-
 void SelectMatch(EditCursor* c, const DocumentMatch& m) {
     c->anchor = TextPosition{m.line, m.number, m.column};
     TextPosition end = c->anchor;
@@ -11,6 +9,8 @@ void SelectMatch(EditCursor* c, const DocumentMatch& m) {
     }
     c->caret = end;
 }
+
+namespace {
 
 bool FindFrom(EditCursor* c, const LineMatcher& m, TextPosition from, bool again, const SearchBounds& bounds) {
     DocumentMatch found;

@@ -17,6 +17,9 @@ bool FindFromCursor(EditCursor* cursor, const LineMatcher& matcher, bool again, 
 // search in the other windows.
 bool FindFromDocumentEdge(EditCursor* cursor, const LineMatcher& matcher);
 
+// The match becomes the selection: anchor at its start, caret at its end.
+void SelectMatch(EditCursor* cursor, const DocumentMatch& match);
+
 // Bookmark tag 15 at the caret line, replacing the previous one; a line that already
 // has a bookmark keeps it as it is.
 void MarkSearchStart(EditCursor* cursor);
