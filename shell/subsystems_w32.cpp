@@ -9,11 +9,13 @@
 
 void InstallEditor();
 void InstallProjects();
+void InstallGrep();
 
 void InstallSubsystems() {
     InstallAnalysisHooks();
     InstallEditor();
     LinkEditorToShell();
     InstallProjects();
+    InstallGrep();
     g_build_go_to_line = g_shell_hooks.go_to_line;
 }
