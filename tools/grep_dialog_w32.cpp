@@ -80,9 +80,11 @@ std::string TextAtCursor() {
     return IdentifierAtCursor(c.line->text, c.line->length, c.column);
 }
 
-INT_PTR CALLBACK GrepDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+// A malformed expression keeps the dialog open too, so it can be mended.
+INT_PTR CALLBACK GrepDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_INITDIALOG: {
+            SetWindowLongPtrA(dialog, DWLP_USER, lparam);
             char directory[MAX_PATH] = "";
             GetCurrentDirectoryA(sizeof directory, directory);
             GrepDialogFields f = GrepDialogStart(g_params, directory);
@@ -106,7 +108,9 @@ INT_PTR CALLBACK GrepDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM
                         PostMessageA(dialog, WM_APP, 0, 0);
                     return TRUE;
                 case IDOK:
-                    if (AcceptGrepDialog(ReadFields(dialog), &g_params, &g_history)) EndDialog(dialog, 1);
+                    if (AcceptGrepDialog(ReadFields(dialog), &g_params, &g_history) &&
+                        PrepareGrep(g_params, reinterpret_cast<GrepSearch*>(GetWindowLongPtrA(dialog, DWLP_USER))))
+                        EndDialog(dialog, 1);
                     return TRUE;
                 case IDCANCEL:
                     EndDialog(dialog, 0);
@@ -122,7 +126,7 @@ INT_PTR CALLBACK GrepDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM
     }
 }
 
-bool RunGrepDialog() {
+bool RunGrepDialog(GrepSearch* search) {
     DialogTemplate t("Global Regular Expression Print (GREP)", 260, 150);
     t.Label(7, 6, 246, 10, "Expression to search for:");
     t.Combo(7, 17, 246, 80, kExpressionField, CBS_DROPDOWN | CBS_AUTOHSCROLL);
@@ -139,7 +143,7 @@ bool RunGrepDialog() {
     t.Button(203, 94, 50, 14, IDOK, "&Search", true);
     t.Button(203, 112, 50, 14, IDCANCEL, "&Cancel");
     t.Button(203, 130, 50, 14, kHelpButton, "&Help");
-    return t.Run(GrepDialogProc, 0) == 1;
+    return t.Run(GrepDialogProc, reinterpret_cast<LPARAM>(search)) == 1;
 }
 
 // --- The running search ------------------------------------------------------------------
@@ -210,9 +214,8 @@ void Grep() {
         if (g_job->progress) SetForegroundWindow(g_job->progress);
         return;
     }
-    if (!RunGrepDialog() || !EnsureSink()) return;
     auto* job = new GrepJob;
-    if (!PrepareGrep(g_params, &job->search)) {
+    if (!RunGrepDialog(&job->search) || !EnsureSink()) {
         delete job;
         return;
     }

@@ -1,0 +1,117 @@
+// Find and Replace in the real program, their dialogs answered by messages.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "tests/support/morla_driving_w32.h"
+#include "tests/support/morla_process_w32.h"
+
+namespace {
+
+enum : int {
+    kText = 101, kCurrentWindow = 102, kExact = 105, kExpression = 106, kCaseSensitive = 109, kForwards = 110,
+    kWrap = 112, kWholeWords = 113, kReplacement = 114, kConfirm = 115, kAll = 102,
+};
+
+void Screenshot(const char* name) {
+    Sleep(300);
+    SaveScreenBitmap(EnvPath("MORLA_SCREENSHOT_DIR") + "\\" + name);
+}
+
+// The options every test starts from, whatever an earlier run left in the configuration.
+void PlainOptions(HWND dialog) {
+    Click(dialog, kCurrentWindow);
+    Click(dialog, kExact);
+    Click(dialog, kCaseSensitive);
+    Click(dialog, kForwards);
+    SetCheck(dialog, kWrap, false);
+    SetCheck(dialog, kWholeWords, false);
+}
+
+// Waits for a window of the title other than `old`.
+HWND WaitForNew(const MorlaProcess& morla, const char* title, HWND old) {
+    for (int i = 0; i < 100; ++i) {
+        HWND w = WaitForWindow(morla.process.dwProcessId, title, 100);
+        if (w && w != old) return w;
+    }
+    return nullptr;
+}
+
+void Dismiss(const MorlaProcess& morla, const char* title, std::string* text) {
+    HWND box = WaitForWindow(morla.process.dwProcessId, title);
+    ASSERT_NE(box, nullptr) << title;
+    *text = BoxText(box);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    Sleep(200);
+}
+
+TEST(FindW32, FindThenNextAndPreviousMoveTheSelection) {
+    std::string path = TempFile("morla_find.c", "alpha beta\r\ngamma beta\r\nBeta end\r\n");
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("/w " + path));
+    ASSERT_TRUE(WaitForEditor(morla.frame));
+    PostMessageA(morla.frame, WM_COMMAND, 1137, 0);
+    HWND dialog = WaitForWindow(morla.process.dwProcessId, "Search");
+    ASSERT_NE(dialog, nullptr);
+    PlainOptions(dialog);
+    SetField(dialog, kText, "beta");
+    Screenshot("find_dialog.bmp");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(WaitForStatus(morla.frame, "1:11"), "1:11") << "the caret ends the first match";
+    PostMessageA(morla.frame, WM_COMMAND, 1135, 0);
+    EXPECT_EQ(WaitForStatus(morla.frame, "2:11"), "2:11");
+    PostMessageA(morla.frame, WM_COMMAND, 1135, 0);  // "Beta" differs in case
+    std::string text;
+    Dismiss(morla, "Information", &text);
+    EXPECT_EQ(text, "String not found");
+    PostMessageA(morla.frame, WM_COMMAND, 1136, 0);
+    EXPECT_EQ(WaitForStatus(morla.frame, "1:11"), "1:11") << "backwards from the selection's start";
+
+    // A malformed expression is told with the engine's message and the dialog stays open.
+    PostMessageA(morla.frame, WM_COMMAND, 1137, 0);
+    dialog = WaitForWindow(morla.process.dwProcessId, "Search");
+    ASSERT_NE(dialog, nullptr);
+    Click(dialog, kExpression);
+    EXPECT_EQ(SendMessageA(GetDlgItem(dialog, kCaseSensitive), BM_GETCHECK, 0, 0), BST_CHECKED);
+    SetField(dialog, kText, "(be");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    Dismiss(morla, "Error", &text);
+    EXPECT_EQ(text, "Mismatched ()");
+    EXPECT_TRUE(IsWindow(dialog));
+    SetField(dialog, kText, "ga(m+)a");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(WaitForStatus(morla.frame, "2:6"), "2:6");
+    morla.Stop();
+}
+
+TEST(FindW32, ReplaceAllAfterOneYesIsUndoneInOneStep) {
+    const std::string original = "foo x foo\r\nfoo\r\nend foo\r\n";
+    std::string path = TempFile("morla_replace.c", original);
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("/w " + path));
+    ASSERT_TRUE(WaitForEditor(morla.frame));
+    PostMessageA(morla.frame, WM_COMMAND, 1120, 0);
+    HWND dialog = WaitForWindow(morla.process.dwProcessId, "Search and replace");
+    ASSERT_NE(dialog, nullptr);
+    PlainOptions(dialog);
+    SetCheck(dialog, kConfirm, true);
+    SetField(dialog, kText, "foo");
+    SetField(dialog, kReplacement, "bar");
+    Screenshot("replace_dialog.bmp");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    HWND ask = WaitForNew(morla, "Replace", nullptr);
+    ASSERT_NE(ask, nullptr);
+    Screenshot("replace_confirm.bmp");
+    PostMessageA(ask, WM_COMMAND, IDYES, 0);
+    HWND next = WaitForNew(morla, "Replace", ask);
+    ASSERT_NE(next, nullptr) << "the second match is asked for";
+    PostMessageA(next, WM_COMMAND, kAll, 0);
+    std::string replaced = SaveAndRead(morla.frame, path, original);
+    EXPECT_EQ(replaced, "bar x bar\r\nbar\r\nend bar\r\n");
+    PostMessageA(morla.frame, WM_COMMAND, 1110, 0);
+    EXPECT_EQ(SaveAndRead(morla.frame, path, replaced), original) << "one Undo restores every occurrence";
+    morla.Stop();
+}
+
+}  // namespace
