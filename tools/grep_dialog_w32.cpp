@@ -10,6 +10,7 @@
 #include "shell/dialog_template_w32.h"
 #include "shell/dispatch.h"
 #include "shell/format_buffer.h"
+#include "shell/message_sink_w32.h"
 #include "shell/report.h"
 #include "tools/grep_dialog.h"
 #include "tools/hit_list_w32.h"
@@ -172,13 +173,7 @@ LRESULT CALLBACK SinkProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
 }
 
 bool EnsureSink() {
-    if (g_sink) return true;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = SinkProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "MorlaGrepSink";
-    RegisterClassA(&wc);
-    g_sink = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    if (!g_sink) g_sink = CreateMessageSink("MorlaGrepSink", SinkProc);
     return g_sink != nullptr;
 }
 

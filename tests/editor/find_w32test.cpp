@@ -38,14 +38,6 @@ HWND WaitForNew(const MorlaProcess& morla, const char* title, HWND old) {
     return nullptr;
 }
 
-void Dismiss(const MorlaProcess& morla, const char* title, std::string* text) {
-    HWND box = WaitForWindow(morla.process.dwProcessId, title);
-    ASSERT_NE(box, nullptr) << title;
-    *text = BoxText(box);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    Sleep(200);
-}
-
 TEST(FindW32, FindThenNextAndPreviousMoveTheSelection) {
     std::string path = TempFile("morla_find.c", "alpha beta\r\ngamma beta\r\nBeta end\r\n");
     MorlaProcess morla;
@@ -62,9 +54,7 @@ TEST(FindW32, FindThenNextAndPreviousMoveTheSelection) {
     PostMessageA(morla.frame, WM_COMMAND, 1135, 0);
     EXPECT_EQ(WaitForStatus(morla.frame, "2:11"), "2:11");
     PostMessageA(morla.frame, WM_COMMAND, 1135, 0);  // "Beta" differs in case
-    std::string text;
-    Dismiss(morla, "Information", &text);
-    EXPECT_EQ(text, "String not found");
+    EXPECT_EQ(DismissBox(morla.process.dwProcessId, "Information"), "String not found");
     PostMessageA(morla.frame, WM_COMMAND, 1136, 0);
     EXPECT_EQ(WaitForStatus(morla.frame, "1:11"), "1:11") << "backwards from the selection's start";
 
@@ -76,8 +66,7 @@ TEST(FindW32, FindThenNextAndPreviousMoveTheSelection) {
     EXPECT_EQ(SendMessageA(GetDlgItem(dialog, kCaseSensitive), BM_GETCHECK, 0, 0), BST_CHECKED);
     SetField(dialog, kText, "(be");
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    Dismiss(morla, "Error", &text);
-    EXPECT_EQ(text, "Mismatched ()");
+    EXPECT_EQ(DismissBox(morla.process.dwProcessId, "Error"), "Mismatched ()");
     EXPECT_TRUE(IsWindow(dialog));
     SetField(dialog, kText, "ga(m+)a");
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);

@@ -62,6 +62,15 @@ std::string BoxText(HWND box) {
     return label ? WindowText(label) : "";
 }
 
+std::string DismissBox(DWORD process_id, const char* title) {
+    HWND box = WaitForWindow(process_id, title);
+    if (!box) return "";
+    std::string text = BoxText(box);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    Sleep(200);
+    return text;
+}
+
 void SetField(HWND dialog, int id, const std::string& text) {
     HWND field = GetDlgItem(dialog, id);
     SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));

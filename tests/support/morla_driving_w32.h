@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/support/morla_process_w32.h"
+
 // A file in the temporary directory holding `text`; its path.
 std::string TempFile(const char* name, const std::string& text);
 std::string ReadWholeFile(const std::string& path);
@@ -20,6 +22,9 @@ std::string WaitForStatus(HWND frame, const std::string& text);
 std::string WindowText(HWND window);
 // The text of a message box: its static control.
 std::string BoxText(HWND box);
+
+// Waits for a box of the title, presses its OK and returns its text ("" when none came).
+std::string DismissBox(DWORD process_id, const char* title);
 
 // A dialog's field, told to the dialog as an edit, and a button clicked as
 // by the mouse (BM_CLICK), for a check box only when its check differs.
