@@ -11,7 +11,7 @@ namespace {
 
 enum : int {
     kText = 101, kCurrentWindow = 102, kExact = 105, kExpression = 106, kCaseSensitive = 109, kForwards = 110,
-    kWrap = 112, kWholeWords = 113, kReplacement = 114, kConfirm = 115, kAll = 102,
+    kAllWindows = 103, kWrap = 112, kWholeWords = 113, kReplacement = 114, kConfirm = 115, kAll = 102,
 };
 
 void Screenshot(const char* name) {
@@ -100,6 +100,30 @@ TEST(FindW32, ReplaceAllAfterOneYesIsUndoneInOneStep) {
     EXPECT_EQ(replaced, "bar x bar\r\nbar\r\nend bar\r\n");
     PostMessageA(morla.frame, WM_COMMAND, 1110, 0);
     EXPECT_EQ(SaveAndRead(morla.frame, path, replaced), original) << "one Undo restores every occurrence";
+    morla.Stop();
+}
+
+TEST(FindW32, AllWindowsGoesOnInTheNextWindow) {
+    std::string first = TempFile("morla_find_first.c", "nothing here\r\n");
+    std::string second = TempFile("morla_find_second.c", "one\r\ntwo target\r\n");
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("/w " + first + " " + second));
+    ASSERT_TRUE(WaitForEditor(morla.frame));
+    HWND client = FindWindowExA(morla.frame, nullptr, "MDIClient", nullptr);
+    HWND start = nullptr;
+    for (HWND w = FindWindowExA(client, nullptr, "clMDIDocument", nullptr); w; w = FindWindowExA(client, w, "clMDIDocument", nullptr))
+        if (WindowText(w) == first) start = w;
+    ASSERT_NE(start, nullptr);
+    SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(start), 0);
+    PostMessageA(morla.frame, WM_COMMAND, 1137, 0);
+    HWND dialog = WaitForWindow(morla.process.dwProcessId, "Search");
+    ASSERT_NE(dialog, nullptr);
+    PlainOptions(dialog);
+    Click(dialog, kAllWindows);
+    SetField(dialog, kText, "target");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(WaitForStatus(morla.frame, "2:11"), "2:11");
+    EXPECT_EQ(WindowText(ActiveChild(morla.frame)), second);
     morla.Stop();
 }
 
