@@ -194,7 +194,7 @@ INT_PTR CALLBACK ProgressProc(HWND dialog, UINT message, WPARAM wparam, LPARAM l
 
 HWND ShowProgress(GrepJob* job) {
     DialogTemplate t("Grep", 200, 46);
-    t.Item(SS_LEFT | SS_NOPREFIX, 7, 7, 186, 10, kProgressText, kStaticClass,
+    t.Item(SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 7, 7, 186, 10, kProgressText, kStaticClass,
            FormatText("Searching for '%s'...", job->search.params.text.c_str()));
     t.Button(75, 25, 50, 14, IDCANCEL, "&Stop", true);
     HWND window = CreateDialogIndirectParamA(g_app->instance, t.Get(), g_app->frame, ProgressProc,

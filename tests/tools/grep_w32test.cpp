@@ -126,4 +126,37 @@ TEST_F(GrepW32, RefusedFieldsKeepTheDialogAndNoHitIsTold) {
     morla_.Stop();
 }
 
+// Lines on which every word but the last is found only after a long walk: a search of
+// seconds, so the Stop comes first.
+TEST_F(GrepW32, StopEndsARunningSearchAndASecondOneWaits) {
+    std::string words, line(360, 'x');
+    for (int i = 10; i < 38; ++i) words += "w" + std::to_string(i) + " ";
+    line += " " + words + "\r\n";
+    words += "absent";
+    std::string block;
+    while (block.size() < (4u << 20)) block += line;
+    std::string big = dir_ + "\\big";
+    CreateDirectoryA(big.c_str(), nullptr);
+    auto name = [&](int i) { return big + "\\f" + std::to_string(i) + ".c"; };
+    for (int i = 0; i < 50; ++i) Write(name(i), block);
+    ASSERT_TRUE(morla_.Start("/w"));
+    HWND dialog = OpenDialog(words);
+    ASSERT_NE(dialog, nullptr);
+    SetCheck(dialog, kMultiple, true);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    HWND progress = WaitForWindow(morla_.process.dwProcessId, "Grep");
+    ASSERT_NE(progress, nullptr);
+    SaveScreenBitmap(EnvPath("MORLA_SCREENSHOT_DIR") + "\\grep_progress.bmp");
+    PostMessageA(morla_.frame, WM_COMMAND, 1150, 0);
+    const std::string running = "A search is running: stop it first";
+    EXPECT_EQ(WaitForStatus(morla_.frame, running), running);
+    PostMessageA(progress, WM_COMMAND, IDCANCEL, 0);
+    const std::string stopped = "'" + words + "': not found (stopped)";
+    EXPECT_EQ(WaitForStatus(morla_.frame, stopped), stopped);
+    EXPECT_FALSE(IsWindow(progress));
+    morla_.Stop();
+    for (int i = 0; i < 50; ++i) DeleteFileA(name(i).c_str());
+    RemoveDirectoryA(big.c_str());
+}
+
 }  // namespace
