@@ -11,7 +11,7 @@ namespace {
 
 enum : int {
     kText = 101, kCurrentWindow = 102, kExact = 105, kExpression = 106, kCaseSensitive = 109, kForwards = 110,
-    kAllWindows = 103, kWrap = 112, kWholeWords = 113, kReplacement = 114, kConfirm = 115, kAll = 102,
+    kAllWindows = 103, kWrap = 112, kWholeWords = 113, kReplacement = 114, kConfirm = 115, kByFunction = 116, kFunctions = 117, kAll = 102,
 };
 
 void Screenshot(const char* name) {
@@ -124,6 +124,34 @@ TEST(FindW32, AllWindowsGoesOnInTheNextWindow) {
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(WaitForStatus(morla.frame, "2:11"), "2:11");
     EXPECT_EQ(WindowText(ActiveChild(morla.frame)), second);
+    morla.Stop();
+}
+
+TEST(FindW32, ReplaceByFunctionKeepsToTheFunctionHoldingTheCaret) {
+    const std::string original = "int a(void)\r\n{\r\n    return x + x;\r\n}\r\nint b(void)\r\n{\r\n    return x;\r\n}\r\n";
+    std::string path = TempFile("morla_replace_function.c", original);
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("/w " + path));
+    HWND editor = WaitForEditor(morla.frame);
+    ASSERT_TRUE(editor);
+    for (int i = 0; i < 6; ++i) PostMessageA(editor, WM_KEYDOWN, VK_DOWN, 1);
+    EXPECT_EQ(WaitForStatus(morla.frame, "7:1"), "7:1");
+    PostMessageA(morla.frame, WM_COMMAND, 1120, 0);
+    HWND dialog = WaitForWindow(morla.process.dwProcessId, "Search and replace");
+    ASSERT_NE(dialog, nullptr);
+    PlainOptions(dialog);
+    SetCheck(dialog, kConfirm, false);
+    SetCheck(dialog, kByFunction, true);
+    HWND functions = GetDlgItem(dialog, kFunctions);
+    LRESULT chosen = SendMessageA(functions, CB_GETCURSEL, 0, 0);
+    wchar_t name[64] = L"";  // the wide message: the narrow one is cut between processes under Wine
+    SendMessageW(functions, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(name));
+    EXPECT_STREQ(name, L"b") << "the function holding the caret is preselected";
+    SetField(dialog, kText, "x");
+    SetField(dialog, kReplacement, "y");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(SaveAndRead(morla.frame, path, original),
+              "int a(void)\r\n{\r\n    return x + x;\r\n}\r\nint b(void)\r\n{\r\n    return y;\r\n}\r\n");
     morla.Stop();
 }
 
