@@ -12,6 +12,7 @@
 #include "project/file_system.h"
 #include "shell/app_state_w32.h"
 #include "shell/format_buffer.h"
+#include "shell/message_sink_w32.h"
 #include "shell/output_window_w32.h"
 #include "shell/report.h"
 #include "shell/settings_w32.h"
@@ -137,13 +138,7 @@ LRESULT CALLBACK SinkProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
 }
 
 bool EnsureSink() {
-    if (g_sink) return true;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = SinkProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "MorlaBuildSink";
-    RegisterClassA(&wc);
-    g_sink = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    if (!g_sink) g_sink = CreateMessageSink("MorlaBuildSink", SinkProc);
     return g_sink != nullptr;
 }
 

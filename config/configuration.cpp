@@ -85,6 +85,7 @@ void ReadEditorSettings(Configuration& c) {
     ReadCompilerPaths(c);
     ReadNumber("IndentOptions", c.indent_options);
     ReadNumber("IndentConstants", c.indent_constants);
+    ReadNumber("FindFlags", c.find_flags);
     ReadText("CurrentFile", c.current_file);
     if (EqualsNoCase(c.current_file, "untitled")) c.current_file.clear();
 }
@@ -114,7 +115,8 @@ bool WriteEditorSettings(const Configuration& c) {
            WriteInt("DebuggerFlags", c.debugger_flags) && WriteString("CurrentDir", c.current_dir.c_str()) &&
            WriteString("WinHelpDataBase", c.win_help_data_base.c_str()) &&
            WriteString("FontName", c.font_name.c_str()) && WriteInt("IndentOptions", c.indent_options) &&
-           WriteInt("IndentConstants", c.indent_constants) && WriteString("CurrentFile", c.current_file.c_str());
+           WriteInt("IndentConstants", c.indent_constants) && WriteInt("FindFlags", c.find_flags) &&
+           WriteString("CurrentFile", c.current_file.c_str());
 }
 
 bool WriteFramePlacement(const Configuration& c) {

@@ -121,6 +121,7 @@ struct Configuration {
     std::string win_help_data_base;
     std::string font_name = "Courier New";
     int indent_options = 0, indent_constants = 0;
+    int find_flags = 0x29;  // the search dialogs' FindFlags: current window, exact text, forwards
     std::string current_file;
 
     // From the compiler's keys: Software\rmc\Compiler includepath, and the root it names.

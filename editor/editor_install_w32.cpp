@@ -6,6 +6,8 @@
 #include "shell/settings_w32.h"
 #include "shell/shell_hooks_w32.h"
 
+void InstallFindCommands();  // find_commands_w32.cpp
+
 // Registers the editor window class, installs the editing commands and the hooks
 // through which the shell and the documents reach the editor.
 void InstallEditor() {
@@ -13,6 +15,7 @@ void InstallEditor() {
     InstallViewCommands();
     InstallCompletion();
     InstallMacroPage();
+    InstallFindCommands();
     LoadMacros(g_config);
     JournalReset();
     g_shell_hooks.open_file = OpenEditorWindow;

@@ -52,3 +52,36 @@ std::string SelectionAsSearchText(const char* line, int length, int start, int e
     if (text.find_first_of(" \t") != std::string::npos) return "";
     return text.substr(0, kSearchTextLimit);
 }
+
+bool FlagControlChecked(const FlagControl& c, FindFlags flags) { return ((flags & c.bit) != 0) != c.inverted; }
+
+namespace {
+
+// The choice that brings other bits along when a control's bit becomes set.
+FindFlags ApplyChoice(FindFlags bit, FindFlags flags) {
+    switch (bit) {
+        case kFindRegularExpression: return ChooseRegularExpression(flags);
+        case kFindExact: return ChooseExact(flags);
+        case kFindSimilarWords: return ChooseSimilarWords(flags);
+        case kFindWrap: return ChooseWrap(flags);
+        case kFindByFunction: return ChooseByFunction(flags);
+        default: return flags;
+    }
+}
+
+}  // namespace
+
+FindFlags ClickFlagControl(const FlagControl* controls, int count, uint16_t id, FindFlags flags) {
+    const FlagControl* clicked = nullptr;
+    for (int i = 0; i < count; ++i)
+        if (controls[i].id == id) clicked = &controls[i];
+    if (!clicked) return flags;
+    if (clicked->group) {
+        for (int i = 0; i < count; ++i)
+            if (controls[i].group == clicked->group) flags &= ~controls[i].bit;
+        if (!clicked->inverted) flags |= clicked->bit;
+    } else {
+        flags ^= clicked->bit;
+    }
+    return (flags & clicked->bit) ? ApplyChoice(clicked->bit, flags) : flags;
+}

@@ -42,3 +42,21 @@ bool AcceptSearch(SearchState* state, const std::string& text, FindFlags flags);
 // The selection offered as search text when a dialog opens: only a selection inside
 // one line that holds no blank; else "".
 std::string SelectionAsSearchText(const char* line, int length, int start, int end);
+
+// A control of the search dialogs and the FindFlags bit it shows. Radio buttons of one
+// group exclude each other's bits; an inverted control is checked while its bit is
+// clear ("Case sensitive", "Search iconized windows"). The place is in dialog units.
+struct FlagControl {
+    uint16_t id;
+    const char* text;
+    FindFlags bit;
+    int group;  // 0: a check box
+    bool inverted;
+    short x, y, cx;
+};
+
+bool FlagControlChecked(const FlagControl& control, FindFlags flags);
+
+// The flags after the control `id` was clicked, with the rules above for the kind of
+// match, wrap and replace by function. Unknown ids change nothing.
+FindFlags ClickFlagControl(const FlagControl* controls, int count, uint16_t id, FindFlags flags);

@@ -149,9 +149,20 @@ void CreatePageButtons(OutputWindow* o, OutputPage* pages, int count) {
     Layout(o);
 }
 
+// The page's own lines replace whatever another page left in the list.
 void FillPage(OutputWindow* o) {
     for (const PageFill& f : g_fills)
-        if (f.command == o->current_page && f.fill) f.fill(o->list);
+        if (f.command == o->current_page && f.fill) {
+            SendMessageA(o->list, LB_RESETCONTENT, 0, 0);
+            f.fill(o->list);
+        }
+}
+
+void MarkCurrentPage(OutputWindow* o, UINT command) {
+    UINT old = o->current_page;
+    o->current_page = command;
+    for (int i = 0; i < o->page_count; ++i)
+        if (o->pages[i].command == old || o->pages[i].command == command) InvalidateRect(o->pages[i].button, nullptr, TRUE);
 }
 
 void SelectPage(OutputWindow* o, UINT command) {
@@ -159,10 +170,7 @@ void SelectPage(OutputWindow* o, UINT command) {
         SetExpanded(o, true);
         return;
     }
-    UINT old = o->current_page;
-    o->current_page = command;
-    for (int i = 0; i < o->page_count; ++i)
-        if (o->pages[i].command == old || o->pages[i].command == command) InvalidateRect(o->pages[i].button, nullptr, TRUE);
+    MarkCurrentPage(o, command);
     FillPage(o);
 }
 
@@ -574,6 +582,10 @@ void SetOutputPageFill(UINT command, OutputPageFill fill) {
             return;
         }
     g_fills.push_back({command, fill});
+}
+
+void OutputShowPage(UINT command) {
+    if (g_output) MarkCurrentPage(g_output, command);
 }
 
 void OutputAddLine(const char* text) {

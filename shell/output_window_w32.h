@@ -50,6 +50,10 @@ HWND CreateOutputWindow(HWND frame, HINSTANCE instance, int x, int y, int width,
 // 10002 stack, 10004 events) fills the list with `fill` when selected.
 void SetOutputPageFill(UINT command, OutputPageFill fill);
 
+// Marks the page with this command as the one the list shows, for an owner that has
+// just filled the list itself (its fill routine is not called).
+void OutputShowPage(UINT command);
+
 // Adding lines from the user-interface thread; each is scrolled into view.
 void OutputAddLine(const char* text);
 void OutputClearLines();

@@ -11,6 +11,7 @@
 void InstallEditor();
 void InstallProjects();
 void InstallCms();
+void InstallGrep();
 
 void InstallSubsystems() {
     InstallAnalysisHooks();
@@ -19,5 +20,6 @@ void InstallSubsystems() {
     LinkEditorToShell();
     InstallProjects();
     InstallCms();
+    InstallGrep();
     g_build_go_to_line = g_shell_hooks.go_to_line;
 }

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "analysis/language.h"
+#include "editor/char_class.h"
 #include "editor/search_history.h"
 #include "shell/format_buffer.h"
 #include "shell/messages.h"
@@ -64,4 +66,13 @@ bool AcceptGrepDialog(const GrepDialogFields& fields, GrepParameters* params, Gr
     if (fields.multiple) flags = (flags | kGrepMultiple) & ~(kGrepMatchCase | kGrepWholeWords);
     params->flags = flags;
     return true;
+}
+
+std::string IdentifierAtCursor(const char* line, int length, int column) {
+    if (column < 0 || column >= length || !IsIdentifierChar(line[column])) return "";
+    int start = column, end = column;
+    while (start > 0 && IsIdentifierChar(line[start - 1])) --start;
+    while (end < length && IsIdentifierChar(line[end])) ++end;
+    if (IsKeywordIn(CKeywords(), line + start, end - start)) return "";
+    return std::string(line + start, end - start).substr(0, kGrepExpressionLimit);
 }

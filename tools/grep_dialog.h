@@ -35,3 +35,7 @@ GrepDialogFields GrepDialogStart(const GrepParameters& last, const std::string& 
 // separator, makes the directory a full path, fills the histories and sets the flags
 // ("Multiple" clears match case and whole words).
 bool AcceptGrepDialog(const GrepDialogFields& fields, GrepParameters* params, GrepHistory* history);
+
+// The search text offered when the dialog opens: the identifier around `column` when the
+// character there is an identifier character and the identifier is no C keyword; else "".
+std::string IdentifierAtCursor(const char* line, int length, int column);

@@ -46,6 +46,7 @@ Configuration Changed() {
     c.font_name = "Fixedsys";
     c.indent_options = 33;
     c.indent_constants = 44;
+    c.find_flags = 0x1234;
     c.current_file = "C:\\work\\hello.c";
     c.accelerators = {{3, 112, 1156, 1}, {40, 70, 14000, 24}};
     LanguageSetting pascal{"Pascal", ".pas", "begin", "end", "{", "'", 3, 4, true, {"begin", "end", "var"}, ""};

@@ -7,58 +7,16 @@
 #include <cstring>
 #include <string>
 
+#include "tests/support/morla_driving_w32.h"
 #include "tests/support/morla_process_w32.h"
 
 namespace {
-
-std::string TempFile(const char* name, const std::string& text) {
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    std::string path = std::string(dir) + name;
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD n;
-    WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
-    CloseHandle(f);
-    return path;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::string text;
-    if (FILE* f = fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-        fclose(f);
-    }
-    return text;
-}
-
-HWND WaitForEditor(HWND frame) {
-    for (int i = 0; i < 200; ++i) {
-        HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
-        if (HWND editor = client ? FindWindowExA(client, nullptr, "clMDIDocument", nullptr) : nullptr) return editor;
-        Sleep(50);
-    }
-    return nullptr;
-}
 
 void Type(HWND editor, const char* text) {
     for (; *text; ++text) PostMessageA(editor, WM_CHAR, static_cast<unsigned char>(*text), 1);
 }
 
 void Key(HWND editor, WPARAM key) { PostMessageA(editor, WM_KEYDOWN, key, 1); }
-
-// Posts Save behind the queued keys and waits until the file holds something else.
-std::string SaveAndRead(HWND frame, const std::string& path, const std::string& old) {
-    PostMessageA(frame, WM_COMMAND, 1103, 0);
-    // The save replaces the file through a temporary one: wait until it reads the same twice.
-    for (int i = 0; i < 200; ++i) {
-        std::string now = ReadFile(path);
-        Sleep(100);
-        if (!now.empty() && now != old && now == ReadFile(path)) return now;
-    }
-    return old;
-}
 
 TEST(Editor, TypedKeysAreSavedAndUndone) {
     const std::string original = "int x;\r\nchar y;\r\n";

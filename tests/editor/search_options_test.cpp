@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "editor/find_dialog_layout.h"
 #include "editor/search_options.h"
 #include "tests/support/recorded_reports.h"
 
@@ -44,4 +45,36 @@ TEST(SearchOptions, SelectionBecomesTheSearchTextOnlyWithoutBlanks) {
     EXPECT_EQ(SelectionAsSearchText(line, 14, 0, 9), "");
     EXPECT_EQ(SelectionAsSearchText(line, 14, 4, 4), "");
     EXPECT_EQ(SelectionAsSearchText(line, 14, 4, 99), "");
+}
+
+TEST(SearchOptions, DialogControlsKeepTheFlagRules) {
+    FindFlags start = kFindCurrentWindow | kFindExact | kFindForwards | kFindIgnoreCase | kFindWrap;
+    struct Case {
+        uint16_t id;
+        FindFlags expected;
+    } cases[] = {
+        {kFindAllWindowsButton, kFindAllWindows | kFindExact | kFindForwards | kFindIgnoreCase | kFindWrap},
+        {kFindExpressionButton, kFindCurrentWindow | kFindRegularExpression | kFindForwards},
+        {kFindSimilarButton, kFindCurrentWindow | kFindSimilarWords | kFindForwards | kFindIgnoreCase | kFindWrap},
+        {kFindCaseSensitiveButton, kFindCurrentWindow | kFindExact | kFindForwards | kFindWrap},
+        {kFindBackwardsButton, kFindCurrentWindow | kFindExact | kFindBackwards | kFindIgnoreCase | kFindWrap},
+        {kFindWrapButton, kFindCurrentWindow | kFindExact | kFindForwards | kFindIgnoreCase},
+        {kFindIconizedButton, start | kFindSkipMinimized},
+        {999, start},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ClickFlagControl(kSearchControls, kSearchControlCount, c.id, start), c.expected) << c.id;
+    // Checking Wrap again keeps to the current window; By function brings its own bits.
+    FindFlags f = ClickFlagControl(kSearchControls, kSearchControlCount, kFindWrapButton, kFindAllWindows | kFindExact);
+    EXPECT_EQ(f, kFindCurrentWindow | kFindWrap | kFindExact);
+    f = ClickFlagControl(kReplaceControls, kReplaceControlCount, kReplaceByFunctionButton,
+                         kFindAllWindows | kFindBackwards | kFindWrap | kFindExact);
+    EXPECT_EQ(f, kFindCurrentWindow | kFindForwards | kFindWholeWords | kFindByFunction | kFindExact);
+    // Each radio group shows exactly one choice, the inverted ones included.
+    for (FindFlags flags : {FindFlags(kFindIgnoreCase), FindFlags(0)}) {
+        int checked = 0;
+        for (int i = 0; i < kSearchControlCount; ++i)
+            if (kSearchControls[i].group == 3 && FlagControlChecked(kSearchControls[i], flags)) ++checked;
+        EXPECT_EQ(checked, 1) << flags;
+    }
 }

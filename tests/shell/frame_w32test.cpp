@@ -5,20 +5,10 @@
 #include <cstring>
 #include <string>
 
+#include "tests/support/morla_driving_w32.h"
 #include "tests/support/morla_process_w32.h"
 
 namespace {
-
-std::string TempFile(const char* name, const char* text) {
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    std::string path = std::string(dir) + name;
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD n;
-    WriteFile(f, text, static_cast<DWORD>(strlen(text)), &n, nullptr);
-    CloseHandle(f);
-    return path;
-}
 
 // Writes a name into the running instance's shared area "morla".
 bool WriteSharedArea(const std::string& text) {
@@ -36,18 +26,6 @@ bool WriteSharedArea(const std::string& text) {
 HWND FindChildOfClass(HWND frame, const char* class_name) {
     HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
     return client ? FindWindowExA(client, nullptr, class_name, nullptr) : nullptr;
-}
-
-std::string WindowText(HWND w) {
-    char text[512] = "";
-    GetWindowTextA(w, text, sizeof text);
-    return text;
-}
-
-// The text of a message box: its static control.
-std::string BoxText(HWND box) {
-    HWND label = GetDlgItem(box, 0xFFFF);
-    return label ? WindowText(label) : "";
 }
 
 }  // namespace

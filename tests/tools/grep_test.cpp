@@ -258,4 +258,14 @@ TEST(GrepDialog, AcceptingTheFields) {
     EXPECT_EQ(reports.errors.back(), "Directory /no/such/directory doesn't exist");
 }
 
+TEST(GrepDialog, IdentifierAtTheCursorBecomesTheSearchText) {
+    const char* line = "  return buffer_len+1;";
+    int n = static_cast<int>(strlen(line));
+    struct Case {
+        int column;
+        const char* expected;
+    } cases[] = {{9, "buffer_len"}, {18, "buffer_len"}, {4, ""} /* keyword */, {19, ""}, {0, ""}, {n, ""}, {20, "1"}};
+    for (const Case& c : cases) EXPECT_EQ(IdentifierAtCursor(line, n, c.column), c.expected) << c.column;
+}
+
 }  // namespace
