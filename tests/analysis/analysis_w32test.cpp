@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tests/support/morla_process_w32.h"
-#include "tests/support/test_files_w32.h"
+#include "tests/support/morla_driving_w32.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ void Screenshot(const char* name) {
 // Starts the program on the fixture, its editor window current.
 struct AnalysisSession {
     MorlaProcess morla;
-    std::string path = WriteTempFile("morla_analysis.c", kSource);
+    std::string path = TempFile("morla_analysis.c", kSource);
     HWND editor = nullptr;
 
     bool Start() {
@@ -178,7 +178,7 @@ TEST(AnalysisWindows, FunctionMetricsAndTheFilePlot) {
 TEST(AnalysisWindows, PrototypesAskBeforeOverwritingAndLeaveStaticsOut) {
     AnalysisSession s;
     ASSERT_TRUE(s.Start());
-    const std::string out = WriteTempFile("morla_protos.h", "old\r\n");
+    const std::string out = TempFile("morla_protos.h", "old\r\n");
     HWND box = s.Command(1181, "Write prototypes");
     ASSERT_NE(box, nullptr);
     SendMessageA(GetDlgItem(box, 101), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(out.c_str()));

@@ -6,11 +6,11 @@
 
 #include <cwchar>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cms/revision_ops.h"
+#include "tests/support/morla_driving_w32.h"
 #include "tests/support/morla_process_w32.h"
 #include "tests/support/recorded_reports.h"
 
@@ -30,30 +30,12 @@ void SetCurrentProject(const char* name) {
     RegCloseKey(key);
 }
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 bool WaitForText(const std::string& path, const std::string& needle, DWORD ms = 10000) {
     for (DWORD waited = 0; waited < ms; waited += 100) {
-        if (ReadBytes(path).find(needle) != std::string::npos) return true;
+        if (ReadWholeFile(path).find(needle) != std::string::npos) return true;
         Sleep(100);
     }
     return false;
-}
-
-std::string WindowText(HWND w) {
-    char text[1024] = "";
-    GetWindowTextA(w, text, sizeof text);
-    return text;
-}
-
-std::string BoxText(HWND box) {
-    HWND label = GetDlgItem(box, 0xFFFF);
-    return label ? WindowText(label) : "";
 }
 
 std::string Shot(const char* name) { return EnvPath("MORLA_SCREENSHOT_DIR") + "\\" + name; }
@@ -153,7 +135,7 @@ protected:
 
 TEST_F(CmsProgram, PutTwiceThenGetTheFirstRevisionWithALock) {
     FirstPut("cms_put.bmp");
-    std::string first = ReadBytes(cms + "\\HELLO.C");
+    std::string first = ReadWholeFile(cms + "\\HELLO.C");
     EXPECT_EQ(first.rfind("This is a CMS file. Do NOT edit!\r\nHead     1.1;\r\n", 0), 0u) << first;
     EXPECT_NE(first.find("\r\nDescription\r\n@first version\r\n@"), std::string::npos) << first;
     EXPECT_NE(first.find("\r\n1.1\r\nLog\r\n@Initial revision\r\n@\r\nText\r\n@int main(void) { return 0; }\r\n@"),
@@ -174,9 +156,9 @@ TEST_F(CmsProgram, PutTwiceThenGetTheFirstRevisionWithALock) {
     Sleep(1100);  // a later second: dates of revisions must grow
     Put("second version");
     ASSERT_TRUE(WaitForText(cms + "\\HELLO.C", "Head     1.2;"));
-    EXPECT_EQ(ReadBytes(dir + "\\HELLO.C"), std::string("x") + kOriginal);
+    EXPECT_EQ(ReadWholeFile(dir + "\\HELLO.C"), std::string("x") + kOriginal);
     EXPECT_EQ(WindowText(editor).find('*'), std::string::npos) << WindowText(editor);  // saved
-    std::string second = ReadBytes(cms + "\\HELLO.C");
+    std::string second = ReadWholeFile(cms + "\\HELLO.C");
     EXPECT_NE(second.find("\r\n1.2\r\nLog\r\n@second version\r\n@\r\nText\r\n@xint main"), std::string::npos) << second;
     EXPECT_NE(second.find("\r\n1.1\r\nLog\r\n@Initial revision\r\n@\r\nText\r\n@d1 1\r\na1 1\r\nint main"),
               std::string::npos)
@@ -191,12 +173,12 @@ TEST_F(CmsProgram, PutTwiceThenGetTheFirstRevisionWithALock) {
     Answer("Information", "HELLO.C exists already. Erase it?", IDYES);
     ASSERT_TRUE(WaitForText(cms + "\\HELLO.C", "Locks    " + user + ":1.1;"));
     ASSERT_TRUE(WaitForText(cms + "\\LOGFILE.LOG", "get        1.1r"));
-    EXPECT_EQ(ReadBytes(dir + "\\HELLO.C"), kOriginal);
+    EXPECT_EQ(ReadWholeFile(dir + "\\HELLO.C"), kOriginal);
     Sleep(300);
     EXPECT_EQ(WindowText(editor).find('*'), std::string::npos) << WindowText(editor);  // reloaded, unmodified
     EXPECT_EQ(GetFileAttributesA((cms + "\\_HELLO.C_").c_str()), INVALID_FILE_ATTRIBUTES);
 
-    std::string log = ReadBytes(cms + "\\LOGFILE.LOG");
+    std::string log = ReadWholeFile(cms + "\\LOGFILE.LOG");
     for (const char* op : {"put        1.1r   1b   0f   1t ", "put        1.2r   1b   0f   2t ", "get        1.1r   2b   0f   2t "})
         EXPECT_NE(log.find(op), std::string::npos) << op << "\n" << log;
     EXPECT_NE(log.find(" " + user + " HELLO.C\r\n"), std::string::npos) << log;
@@ -237,7 +219,7 @@ TEST_F(CmsProgram, ALockOfAnotherUserIsRefused) {
     lock.lock = true;
     lock.lock_revision = "1.1";
     ASSERT_EQ(ChangeArchive(other, lock), 0) << (reports.errors.empty() ? "" : reports.errors[0]);
-    std::string before = ReadBytes(cms + "\\HELLO.C");
+    std::string before = ReadWholeFile(cms + "\\HELLO.C");
     ASSERT_NE(before.find("Locks    other:1.1;"), std::string::npos) << before;
 
     HWND change = Open(1241, "CMS: Change locks");
@@ -246,7 +228,7 @@ TEST_F(CmsProgram, ALockOfAnotherUserIsRefused) {
     SaveScreenBitmap(Shot("cms_change_locks.bmp"));
     PostMessageA(change, WM_COMMAND, IDOK, 0);
     Answer("Error", "Version 1.1 locked by other", IDOK);
-    EXPECT_EQ(ReadBytes(cms + "\\HELLO.C"), before);
+    EXPECT_EQ(ReadWholeFile(cms + "\\HELLO.C"), before);
     EXPECT_EQ(GetFileAttributesA((cms + "\\_HELLO.C_").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(WaitForText(cms + "\\LOGFILE.LOG", "error Version 1.1 locked by other " + user));
 
@@ -260,7 +242,7 @@ TEST_F(CmsProgram, ALockOfAnotherUserIsRefused) {
     Answer("Error", "1.1 still locked by other", IDOK);
     PostMessageA(locks, WM_COMMAND, IDCANCEL, 0);
     Sleep(300);
-    EXPECT_EQ(ReadBytes(cms + "\\HELLO.C"), before);
+    EXPECT_EQ(ReadWholeFile(cms + "\\HELLO.C"), before);
 }
 
 TEST_F(CmsProgram, DefaultsEraseAndReadOnlyArchives) {
@@ -281,7 +263,7 @@ TEST_F(CmsProgram, DefaultsEraseAndReadOnlyArchives) {
     SaveScreenBitmap(Shot("cms_defaults.bmp"));
     PostMessageA(defaults, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitForText(cms + "\\HELLO.C", "RevNames  REL1:1.2;"));
-    EXPECT_NE(ReadBytes(cms + "\\HELLO.C").find("Access   " + user + " bob;"), std::string::npos);
+    EXPECT_NE(ReadWholeFile(cms + "\\HELLO.C").find("Access   " + user + " bob;"), std::string::npos);
 
     HWND erase = Open(1240, "CMS: Erase revisions");
     ASSERT_NE(erase, nullptr);
@@ -290,7 +272,7 @@ TEST_F(CmsProgram, DefaultsEraseAndReadOnlyArchives) {
     PostMessageA(erase, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitForText(cms + "\\LOGFILE.LOG", "del        1.1r"));
     Sleep(300);
-    std::string archive = ReadBytes(cms + "\\HELLO.C");
+    std::string archive = ReadWholeFile(cms + "\\HELLO.C");
     EXPECT_EQ(archive.find("\r\n1.1\r\n"), std::string::npos) << archive;
     EXPECT_NE(archive.find("\r\n1.2\r\nLog\r\n@changed\r\n@\r\nText\r\n@int x;\r\n@"), std::string::npos) << archive;
 
@@ -304,32 +286,32 @@ TEST_F(CmsProgram, DefaultsEraseAndReadOnlyArchives) {
     EXPECT_TRUE(GetFileAttributesA((cms + "\\HELLO.C").c_str()) & FILE_ATTRIBUTE_READONLY);
     // A read-only archive is still replaced by the next put.
     change_and_put("int z;\r\n", "Head     1.4;");
-    EXPECT_EQ(ReadBytes(cms + "\\LOGFILE.LOG").find("error"), std::string::npos) << ReadBytes(cms + "\\LOGFILE.LOG");
+    EXPECT_EQ(ReadWholeFile(cms + "\\LOGFILE.LOG").find("error"), std::string::npos) << ReadWholeFile(cms + "\\LOGFILE.LOG");
 }
 
 TEST_F(CmsProgram, DeclinedQuestionsLeaveArchiveAndFileAsTheyWere) {
     FirstPut();
-    std::string archive = ReadBytes(cms + "\\HELLO.C");
+    std::string archive = ReadWholeFile(cms + "\\HELLO.C");
     Sleep(1100);  // else the date check refuses the put before it compares
     Put("nothing new");
     Answer("Information", "File HELLO.C is identical to revision 1.1 Save anyway?", IDNO);
-    EXPECT_EQ(ReadBytes(cms + "\\HELLO.C"), archive);
-    EXPECT_EQ(ReadBytes(dir + "\\HELLO.C"), kOriginal);  // kept
+    EXPECT_EQ(ReadWholeFile(cms + "\\HELLO.C"), archive);
+    EXPECT_EQ(ReadWholeFile(dir + "\\HELLO.C"), kOriginal);  // kept
 
     HWND erase = Open(1240, "CMS: Erase revisions");
     ASSERT_NE(erase, nullptr);
     SetDlgItemTextA(erase, 200, "1.1");
     PostMessageA(erase, WM_COMMAND, IDOK, 0);
     Answer("Information", "Do you really want to delete all revisions ?", IDNO);
-    EXPECT_EQ(ReadBytes(cms + "\\HELLO.C"), archive);
+    EXPECT_EQ(ReadWholeFile(cms + "\\HELLO.C"), archive);
 
     std::ofstream(dir + "\\HELLO.C", std::ios::binary) << "not yet saved\r\n";
     HWND get = Open(1223, "CMS: Get");
     ASSERT_NE(get, nullptr);
     PostMessageA(get, WM_COMMAND, IDOK, 0);
     Answer("Information", "HELLO.C exists already. Erase it?", IDNO);
-    EXPECT_EQ(ReadBytes(dir + "\\HELLO.C"), "not yet saved\r\n");
-    EXPECT_EQ(ReadBytes(cms + "\\HELLO.C"), archive);
+    EXPECT_EQ(ReadWholeFile(dir + "\\HELLO.C"), "not yet saved\r\n");
+    EXPECT_EQ(ReadWholeFile(cms + "\\HELLO.C"), archive);
     EXPECT_EQ(GetFileAttributesA((cms + "\\_HELLO.C_").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 

@@ -135,7 +135,7 @@ TEST(FindW32, ReplaceByFunctionKeepsToTheFunctionHoldingTheCaret) {
     HWND editor = WaitForEditor(morla.frame);
     ASSERT_TRUE(editor);
     for (int i = 0; i < 6; ++i) PostMessageA(editor, WM_KEYDOWN, VK_DOWN, 1);
-    EXPECT_EQ(WaitForStatus(morla.frame, "7:1"), "7:1");
+    EXPECT_EQ(WaitForStatus(morla.frame, "b 7:1"), "b 7:1");  // in b, whose name the status line gives
     PostMessageA(morla.frame, WM_COMMAND, 1120, 0);
     HWND dialog = WaitForWindow(morla.process.dwProcessId, "Search and replace");
     ASSERT_NE(dialog, nullptr);

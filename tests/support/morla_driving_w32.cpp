@@ -2,10 +2,14 @@
 
 #include <cstdio>
 
-std::string TempFile(const char* name, const std::string& text) {
+std::string TempPath(const char* name) {
     char dir[MAX_PATH];
     GetTempPathA(sizeof dir, dir);
-    std::string path = std::string(dir) + name;
+    return std::string(dir) + name;
+}
+
+std::string TempFile(const char* name, const std::string& text) {
+    std::string path = TempPath(name);
     HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD n;
     WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
@@ -52,7 +56,7 @@ std::string WaitForStatus(HWND frame, const std::string& text) {
 }
 
 std::string WindowText(HWND window) {
-    char text[512] = "";
+    char text[1024] = "";
     GetWindowTextA(window, text, sizeof text);
     return text;
 }

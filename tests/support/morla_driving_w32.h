@@ -6,7 +6,9 @@
 
 #include "tests/support/morla_process_w32.h"
 
-// A file in the temporary directory holding `text`; its path.
+// A name in the temporary directory.
+std::string TempPath(const char* name);
+// A file in the temporary directory holding `text` as it is; its path.
 std::string TempFile(const char* name, const std::string& text);
 std::string ReadWholeFile(const std::string& path);
 
