@@ -29,11 +29,9 @@ void Fill(HWND dialog, const FunctionMetrics& m) {
 }
 
 INT_PTR CALLBACK MetricsProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* data = reinterpret_cast<MetricsData*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* data = DialogRecord<MetricsData>(dialog, message, lparam);
     switch (message) {
         case WM_INITDIALOG:
-            SetWindowLongPtrA(dialog, DWLP_USER, lparam);
-            data = reinterpret_cast<MetricsData*>(lparam);
             Fill(dialog, (*data->all)[data->current]);
             return TRUE;
         case WM_COMMAND:

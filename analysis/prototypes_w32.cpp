@@ -52,10 +52,8 @@ void Browse(HWND dialog) {
 }
 
 INT_PTR CALLBACK PrototypesProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* r = reinterpret_cast<PrototypeRequest*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* r = DialogRecord<PrototypeRequest>(dialog, message, lparam);
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lparam);
-        r = reinterpret_cast<PrototypeRequest*>(lparam);
         SetDlgItemTextA(dialog, kOutput, r->output.c_str());
         SendDlgItemMessageA(dialog, kStaticWord, EM_LIMITTEXT, kMaxStaticWordLength, 0);
         SetDlgItemTextA(dialog, kStaticWord, r->static_word.c_str());

@@ -116,10 +116,8 @@ void Command(HWND dialog, StringTableData* d, WORD id, WORD notification) {
 }
 
 INT_PTR CALLBACK StringTableProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* d = reinterpret_cast<StringTableData*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* d = DialogRecord<StringTableData>(dialog, message, lparam);
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lparam);
-        d = reinterpret_cast<StringTableData*>(lparam);
         const int stops[] = {50};
         SendDlgItemMessageA(dialog, kStrings, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(stops));
         SetDlgItemTextA(dialog, kFileName, WithExtension(d->doc->name, "_str.c").c_str());

@@ -5,11 +5,9 @@
 namespace {
 
 INT_PTR CALLBACK ActionProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* d = reinterpret_cast<ActionDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* d = DialogRecord<ActionDialog>(dialog, message, lparam);
     switch (message) {
         case WM_INITDIALOG:
-            d = reinterpret_cast<ActionDialog*>(lparam);
-            SetWindowLongPtrA(dialog, DWLP_USER, lparam);
             d->fill(dialog, d->data);
             return TRUE;
         case WM_COMMAND:

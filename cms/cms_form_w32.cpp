@@ -41,11 +41,9 @@ std::string FromControl(const std::string& text) {
 }
 
 INT_PTR CALLBACK FormProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    Form* form = reinterpret_cast<Form*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* form = DialogRecord<Form>(dialog, message, lparam);
     switch (message) {
         case WM_INITDIALOG:
-            form = reinterpret_cast<Form*>(lparam);
-            SetWindowLongPtrA(dialog, DWLP_USER, lparam);
             for (size_t i = 0; i < form->texts->size(); ++i)
                 SetDlgItemTextA(dialog, kFirstText + static_cast<int>(i), ToControl(*(*form->texts)[i].text).c_str());
             for (size_t i = 0; i < form->checks->size(); ++i)

@@ -84,11 +84,9 @@ bool Accept(HWND dialog, FindDialog* d) {
 }
 
 INT_PTR CALLBACK FindDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* d = reinterpret_cast<FindDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* d = DialogRecord<FindDialog>(dialog, message, lparam);
     switch (message) {
         case WM_INITDIALOG:
-            d = reinterpret_cast<FindDialog*>(lparam);
-            SetWindowLongPtrA(dialog, DWLP_USER, lparam);
             FillTextField(dialog, d);
             if (d->replace) FillFunctions(dialog, d);
             ShowFlags(dialog, d);

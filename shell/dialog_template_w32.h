@@ -36,3 +36,10 @@ private:
 
 enum : WORD { kButtonClass = 0x0080, kEditClass = 0x0081, kStaticClass = 0x0082, kListBoxClass = 0x0083,
               kComboBoxClass = 0x0085 };
+
+// The record a dialog procedure was started with: kept at WM_INITDIALOG, found again after.
+template <class Record>
+Record* DialogRecord(HWND dialog, UINT message, LPARAM lparam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lparam);
+    return reinterpret_cast<Record*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}

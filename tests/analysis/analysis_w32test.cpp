@@ -57,20 +57,6 @@ std::string ControlText(HWND w) {
     return text;
 }
 
-std::vector<std::string> ListRows(HWND list) {
-    std::vector<std::string> rows;
-    LRESULT n = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        // Wide: Wine hands another process's ANSI list text over as UTF-16.
-        wchar_t wide[512] = L"";
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
-        char row[512] = "";
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, row, sizeof row, nullptr, nullptr);
-        rows.push_back(row);
-    }
-    return rows;
-}
-
 // The caret position, after the name of the function holding it, on the status line (a message showing there is dropped first).
 std::string CaretStatus(HWND frame) {
     HWND output = FindWindowExA(frame, nullptr, "MorlaOutput", nullptr);

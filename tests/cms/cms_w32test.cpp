@@ -117,15 +117,7 @@ protected:
     }
     // The lines of the output window's list.
     std::vector<std::string> OutputLines() {
-        HWND list = GetDlgItem(FindWindowExA(morla.frame, nullptr, "MorlaOutput", nullptr), 4801);
-        std::vector<std::string> lines;
-        for (LRESULT i = 0, n = SendMessageA(list, LB_GETCOUNT, 0, 0); i < n; ++i) {
-            // Across processes the list's text arrives wide.
-            wchar_t line[512] = L"";
-            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
-            lines.emplace_back(line, line + wcslen(line));
-        }
-        return lines;
+        return ListRows(GetDlgItem(FindWindowExA(morla.frame, nullptr, "MorlaOutput", nullptr), 4801));
     }
     HWND Editor() {
         HWND client = FindWindowExA(morla.frame, nullptr, "MDIClient", nullptr);

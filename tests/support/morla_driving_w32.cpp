@@ -61,6 +61,20 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+std::vector<std::string> ListRows(HWND list) {
+    std::vector<std::string> rows;
+    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring wide(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+        std::string row(wide.size() * 2, '\0');
+        int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, row.data(), static_cast<int>(row.size()), nullptr, nullptr);
+        row.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 std::string BoxText(HWND box) {
     HWND label = GetDlgItem(box, 0xFFFF);
     return label ? WindowText(label) : "";

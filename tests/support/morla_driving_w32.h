@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/support/morla_process_w32.h"
 
@@ -22,6 +23,8 @@ std::string StatusText(HWND frame);
 std::string WaitForStatus(HWND frame, const std::string& text);
 
 std::string WindowText(HWND window);
+// The rows of another process's list box (asked wide: Wine loses narrow text across processes).
+std::vector<std::string> ListRows(HWND list);
 // The text of a message box: its static control.
 std::string BoxText(HWND box);
 

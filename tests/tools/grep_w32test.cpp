@@ -28,20 +28,6 @@ std::string Lower(std::string s) {
     return s;
 }
 
-std::vector<std::string> ListLines(HWND list) {
-    std::vector<std::string> lines;
-    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        // The wide message: the narrow one loses all but the first character between processes under Wine.
-        wchar_t wide[1024] = L"";
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
-        char text[1024] = "";
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-        lines.push_back(text);
-    }
-    return lines;
-}
-
 class GrepW32 : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -89,7 +75,7 @@ TEST_F(GrepW32, HitsFillTheOutputListAndADoubleClickOpensTheLine) {
     HWND output = FindWindowExA(morla_.frame, nullptr, "MorlaOutput", nullptr);
     HWND list = GetDlgItem(output, kOutputList);
     for (int i = 0; i < 100 && SendMessageA(list, LB_GETCOUNT, 0, 0) < 3; ++i) Sleep(50);
-    std::vector<std::string> lines = ListLines(list);
+    std::vector<std::string> lines = ListRows(list);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], "Searching for 'needle' in '*.c *.h': 2 hits.");
     EXPECT_EQ(lines[1], "[a.c:2] needle one") << "in the searched directory: the name alone";
