@@ -34,6 +34,13 @@ HFONT MakeFont(int height, int weight, DWORD pitch_family, const char* face) {
                        DEFAULT_QUALITY, pitch_family, face);
 }
 
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
 std::string HelpFileName(HINSTANCE instance) {
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(instance, path, sizeof path);
@@ -95,8 +102,11 @@ bool PrepareApplication(HINSTANCE instance, const char* command_line) {
     g_app->highlight_brush = CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT));
     g_app->fixed_font_large = MakeFont(18, FW_NORMAL, FIXED_PITCH | FF_MODERN, "Courier New");
     g_app->fixed_font_small = MakeFont(15, FW_NORMAL, FIXED_PITCH | FF_MODERN, "Courier New");
-    g_app->ui_font = MakeFont(8, FW_NORMAL, DEFAULT_PITCH, "MS Sans Serif");
-    g_app->helv_font = MakeFont(8, 100, VARIABLE_PITCH | FF_SWISS, MessageText(3975));
+    // Height 8 chooses the 8-point size of these raster faces; where a scalable face stands in
+    // for them (Wine), an 8-pixel font would be unreadable, so ask for 8 points.
+    int small = -MulDiv(8, ScreenDpi(), 72);
+    g_app->ui_font = MakeFont(small, FW_NORMAL, DEFAULT_PITCH, "MS Sans Serif");
+    g_app->helv_font = MakeFont(small, 100, VARIABLE_PITCH | FF_SWISS, MessageText(3975));
     g_app->white_pen = CreatePen(PS_SOLID, 2, 0xFFFFFF);
     g_app->grey_pen = CreatePen(PS_SOLID, 2, 0x808080);
     g_app->white_stock_pen = static_cast<HPEN>(GetStockObject(WHITE_PEN));
