@@ -8,6 +8,7 @@
 
 #include "build/build_run_w32.h"
 #include "build/build_state.h"
+#include "build/compile_file_w32.h"
 #include "build/makefile_host_w32.h"
 #include "config/store.h"
 #include "project/current_project.h"
@@ -249,4 +250,5 @@ void InstallProjectCommands() {
     SetCommandHandler(1270, RebuildCommand);
     SetCommandHandler(1271, LinkCommand);
     SetCommandHandler(1295, ExecuteCommand);
+    SetCommandHandler(1290, CompileActiveFile);
 }
