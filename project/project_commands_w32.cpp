@@ -12,12 +12,14 @@
 #include "build/makefile_host_w32.h"
 #include "config/store.h"
 #include "project/current_project.h"
+#include "project/file_info_dialog_w32.h"
 #include "project/file_list_dialog_w32.h"
 #include "project/file_processors.h"
 #include "project/file_system.h"
 #include "project/prj_file.h"
 #include "project/project_dialogs_w32.h"
 #include "project/project_forms_w32.h"
+#include "project/project_window_w32.h"
 #include "project/project_session_w32.h"
 #include "project/wizard.h"
 #include "shell/app_state_w32.h"
@@ -285,4 +287,6 @@ void InstallProjectCommands() {
     SetCommandHandler(1290, CompileActiveFile);
     SetCommandHandler(1231, ProjectFilesCommand);
     SetCommandHandler(1228, ProjectParametersCommand);
+    SetCommandHandler(1118, FileInformationCommand);
+    SetCommandHandler(1262, ProjectWindowCommand);
 }
