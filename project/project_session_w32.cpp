@@ -13,6 +13,7 @@
 #include "project/file_system.h"
 #include "project/prj_file.h"
 #include "project/project_commands_w32.h"
+#include "project/project_window_w32.h"
 #include "project/utilities_w32.h"
 #include "shell/app_state_w32.h"
 #include "shell/format_buffer.h"
@@ -107,6 +108,7 @@ bool CloseCurrentProject(bool save) {
     }
     if (g_shell_hooks.close_all_documents && !g_shell_hooks.close_all_documents()) return false;
     if (g_app && g_app->output) SendMessageA(g_app->output, kOutSetCallback, 0, 0);
+    if (HWND window = ProjectWindow()) DestroyWindow(window);
     ClearCurrentProject();
     g_config.current_project.clear();
     if (g_app && g_app->frame) SetFrameTitle(nullptr);
