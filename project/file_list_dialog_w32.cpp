@@ -19,6 +19,7 @@ struct FilesDialog {
     Project* project;
     std::vector<std::string> list;
     std::string home;  // the current directory when the dialog opened
+    std::string here;  // where bare names are found: SourcesDir, else the current directory
 };
 
 bool Exists(const std::string& path) { return FsIsFile(path); }
@@ -43,12 +44,12 @@ void AddSelected(HWND dialog, FilesDialog& d) {
         ListDirectory(dialog, name);
         return;
     }
-    if (AddToFileList(d.list, PathJoin(FsWorkingDirectory(), name), d.home)) ShowProjectList(dialog, d);
+    if (AddToFileList(d.list, PathJoin(FsWorkingDirectory(), name), d.here)) ShowProjectList(dialog, d);
 }
 
 void AddTyped(HWND dialog, FilesDialog& d) {
     std::string typed = ItemText(dialog, kName);
-    int type = TypedFileName(d.list, typed, FsWorkingDirectory(), d.home, CurrentEnvironment().compiler_root, Exists);
+    int type = TypedFileName(d.list, typed, FsWorkingDirectory(), d.here, CurrentEnvironment().compiler_root, Exists);
     if (type >= 0) {
         SendDlgItemMessageA(dialog, kTypes, CB_SETCURSEL, type, 0);
         ListDirectory(dialog, "");
@@ -69,8 +70,7 @@ INT_PTR CALLBACK FilesProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpar
             SendDlgItemMessageA(dialog, kTypes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
         }
         SendDlgItemMessageA(dialog, kTypes, CB_SETCURSEL, 0, 0);
-        const std::string& sources = d->project->sources_dir;
-        ListDirectory(dialog, !sources.empty() && FsIsDirectory(sources) ? sources : d->home);
+        ListDirectory(dialog, d->here);
         ShowProjectList(dialog, *d);
         return TRUE;
     }
@@ -80,7 +80,8 @@ INT_PTR CALLBACK FilesProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpar
         AddSelected(dialog, *d);
     } else if (id == kTypes && code == CBN_SELCHANGE) {
         ListDirectory(dialog, "");
-    } else if (id == kAdd || (id == IDOK && GetFocus() == GetDlgItem(dialog, kName))) {
+    } else if (id == kAdd || (id == IDOK && !ItemText(dialog, kName).empty())) {
+        // As in the open-file dialog, OK acts on a typed name before it closes anything.
         if (ItemText(dialog, kName).empty()) AddSelected(dialog, *d);
         else AddTyped(dialog, *d);
     } else if (id == kDelete) {
@@ -102,7 +103,9 @@ INT_PTR CALLBACK FilesProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpar
 }  // namespace
 
 bool EditProjectFiles(Project& p) {
-    FilesDialog d{&p, ProjectFileList(p), FsWorkingDirectory()};
+    std::string home = FsWorkingDirectory();
+    bool sources = !p.sources_dir.empty() && FsIsDirectory(p.sources_dir);
+    FilesDialog d{&p, ProjectFileList(p), home, sources ? p.sources_dir : home};
     DialogTemplate t("Project files", 330, 190);
     t.Label(8, 6, 150, 9, "File name:");
     t.Edit(8, 16, 150, 13, kName);
