@@ -73,7 +73,10 @@ void FillTree(const Project& p) {
     for (const std::string& file : p.files) {
         std::string path = ProjectFilePath(file, p.sources_dir);
         HTREEITEM item = AddItem(root, LowerText(file), Node{NodeKind::File, path});
-        if (TextDocument* doc = OpenDocument(path)) AddFunctions(item, doc, path);
+        if (TextDocument* doc = OpenDocument(path)) {
+            AddFunctions(item, doc, path);
+            SendMessageA(g_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+        }
     }
     SendMessageA(g_tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
 }

@@ -103,6 +103,40 @@ TEST(ProjectWindows, CompileFileAddsAFileOutsideTheProjectAndBuildsOnlyIt) {
     EXPECT_EQ(morla.Stop(), 0u);
 }
 
+TEST(ProjectWindows, AFileOfUnknownTypeGetsItsProcessorFromTheDialog) {
+    RegistryProject project("procprj", {"NOTES.TXT", "HELLO.C"});
+    WriteText(project.File("HELLO.C"), kHello);
+    WriteText(project.File("util.h"), "int util(void);\n");
+    WriteText(project.File("NOTES.TXT"), "notes\n");
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("\"" + project.File("HELLO.C") + "\""));
+    DWORD pid = morla.process.dwProcessId;
+    PostMessageA(morla.frame, WM_COMMAND, 1267, 0);
+    HWND unknown = WaitForWindow(pid, "Information");
+    ASSERT_NE(unknown, nullptr);
+    EXPECT_EQ(BoxText(unknown).rfind("I do not know how to handle", 0), 0u) << BoxText(unknown);
+    Click(unknown, IDOK);
+    HWND dialog = WaitForWindow(pid, "File processor");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ControlText(dialog, 101), "NOTES.TXT");
+    SetControlText(dialog, 102, "copy notes.txt notes.out");
+    Click(dialog, IDOK);
+    HWND refused = WaitForWindow(pid, "Error");
+    ASSERT_NE(refused, nullptr);
+    EXPECT_EQ(BoxText(refused), "You must fill both fields");
+    Click(refused, IDOK);
+    Sleep(300);
+    SetControlText(dialog, 103, "notes.out");
+    Screenshot("file_processor.bmp");
+    Click(dialog, IDOK);
+    ASSERT_TRUE(WaitForFile(project.dir + "\\rmc\\Makefile", 15000));
+    Sleep(500);
+    std::ifstream in(project.dir + "\\rmc\\Makefile", std::ios::binary);
+    std::string makefile((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(makefile.find("notes.out:\tnotes.txt\r\n\tcopy notes.txt notes.out\r\n"), std::string::npos) << makefile;
+    EXPECT_EQ(morla.Stop(), 0u);
+}
+
 void PutUtility(HKEY key, int n, const std::string& nickname, const std::string& program, const std::string& args,
                 const std::string& dir, int id) {
     std::string prefix = "Util" + std::to_string(n);
