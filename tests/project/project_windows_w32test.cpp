@@ -120,6 +120,7 @@ TEST(ProjectWindows, AFileOfUnknownTypeGetsItsProcessorFromTheDialog) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(ControlText(dialog, 101), "NOTES.TXT");
     SetControlText(dialog, 102, "copy notes.txt notes.out");
+    Screenshot("file_processor.bmp");
     Click(dialog, IDOK);
     HWND refused = WaitForWindow(pid, "Error");
     ASSERT_NE(refused, nullptr);
@@ -127,7 +128,6 @@ TEST(ProjectWindows, AFileOfUnknownTypeGetsItsProcessorFromTheDialog) {
     Click(refused, IDOK);
     Sleep(300);
     SetControlText(dialog, 103, "notes.out");
-    Screenshot("file_processor.bmp");
     Click(dialog, IDOK);
     ASSERT_TRUE(WaitForFile(project.dir + "\\rmc\\Makefile", 15000));
     Sleep(500);
