@@ -12,6 +12,7 @@
 #include "build/makefile_host_w32.h"
 #include "config/store.h"
 #include "project/current_project.h"
+#include "project/document_listing_w32.h"
 #include "project/file_info_dialog_w32.h"
 #include "project/file_list_dialog_w32.h"
 #include "project/file_processors.h"
@@ -289,4 +290,5 @@ void InstallProjectCommands() {
     SetCommandHandler(1228, ProjectParametersCommand);
     SetCommandHandler(1118, FileInformationCommand);
     SetCommandHandler(1262, ProjectWindowCommand);
+    SetCommandHandler(1130, DocumentListingCommand);
 }

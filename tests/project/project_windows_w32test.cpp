@@ -78,6 +78,17 @@ TEST(ProjectWindows, ProjectWindowFilesDialogMakePageAndFileInformation) {
     Screenshot("file_information.bmp");
     Click(info, IDCANCEL);
     Sleep(300);
+
+    PostMessageA(morla.frame, WM_COMMAND, 1130, 0);
+    HWND listing = WaitForWindow(pid, "winprj");
+    ASSERT_NE(listing, nullptr);
+    std::vector<std::string> lines = ListItems(GetDlgItem(listing, 101));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1].rfind(lower + "      3 88", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[2], "1 files, 3 lines, 88 bytes");
+    Screenshot("open_files.bmp");
+    Click(listing, IDOK);
+    Sleep(300);
     EXPECT_EQ(morla.Stop(), 0u);
 }
 
