@@ -41,11 +41,7 @@ INT_PTR CALLBACK ProcessorProc(HWND dialog, UINT message, WPARAM wparam, LPARAM 
             EndDialog(dialog, IDOK);
         return TRUE;
     }
-    if (LOWORD(wparam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    }
-    return FALSE;
+    return EndedByCancel(dialog, wparam);
 }
 
 // The "File processor" dialog: how make builds a file of a type it does not know.

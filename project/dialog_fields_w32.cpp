@@ -40,3 +40,9 @@ std::string ChooseFileName(HWND owner, const char* title, const char* filter, co
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     return GetOpenFileNameA(&ofn) ? std::string(file) : std::string();
 }
+
+bool EndedByCancel(HWND dialog, WPARAM wparam) {
+    if (LOWORD(wparam) != IDCANCEL) return false;
+    EndDialog(dialog, IDCANCEL);
+    return true;
+}

@@ -83,11 +83,7 @@ INT_PTR CALLBACK InfoProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpara
         EndDialog(dialog, IDOK);
         return TRUE;
     }
-    if (LOWORD(wparam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    }
-    return FALSE;
+    return EndedByCancel(dialog, wparam);
 }
 
 }  // namespace

@@ -120,11 +120,7 @@ INT_PTR CALLBACK MakePageProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) 
         if (!p || ApplyMakePage(f, *p)) EndDialog(dialog, p ? IDOK : IDCANCEL);
         return TRUE;
     }
-    if (LOWORD(wparam) == IDCANCEL) {
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    }
-    return FALSE;
+    return EndedByCancel(dialog, wparam);
 }
 
 void Field(DialogTemplate& t, short y, const char* label, int id, bool read_only = false) {
