@@ -7,6 +7,7 @@
 #include "project/file_list.h"
 #include "project/file_system.h"
 #include "project/project_session_w32.h"
+#include "project/project_window_w32.h"
 #include "shell/dialog_template_w32.h"
 #include "shell/format_buffer.h"
 #include "shell/report.h"
@@ -129,5 +130,7 @@ void ProjectFilesCommand() {
         ShowError("No project defined");
         return;
     }
-    if (EditProjectFiles(*p) && g_project_open) SaveProject(*p, 1);
+    if (!EditProjectFiles(*p)) return;
+    if (g_project_open) SaveProject(*p, 1);
+    RefreshProjectWindow();
 }

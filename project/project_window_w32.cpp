@@ -114,10 +114,7 @@ void Run(UINT choice, Node node) {
     Project* p = CurrentProject();
     switch (choice) {
         case kInsertFiles:
-            if (p && EditProjectFiles(*p)) {
-                if (g_project_open) SaveProject(*p, 1);
-                FillTree(*p);
-            }
+            ProjectFilesCommand();
             return;
         case kExport:
             if (p) {
@@ -227,6 +224,10 @@ bool Create(const Project& p) {
 }  // namespace
 
 HWND ProjectWindow() { return g_window; }
+
+void RefreshProjectWindow() {
+    if (const Project* p = CurrentProject(); p && g_window) FillTree(*p);
+}
 
 void ProjectWindowCommand() {
     Project* p = CurrentProject();

@@ -5,5 +5,8 @@
 
 void ProjectWindowCommand();
 
+// Shows the current project again after its files changed; nothing when the window is closed.
+void RefreshProjectWindow();
+
 // The window while it is shown, or null.
 HWND ProjectWindow();

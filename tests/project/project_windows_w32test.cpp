@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "project/project.h"
 #include "tests/project/project_w32_fixture.h"
 
 namespace {
@@ -44,6 +45,7 @@ TEST(ProjectWindows, ProjectWindowFilesDialogMakePageAndFileInformation) {
     for (int i = 0; i < 50 && GetString(project.Section(), "PrjFiles") != "3"; ++i) Sleep(100);
     EXPECT_EQ(GetString(project.Section(), "PrjFiles"), "3");
     EXPECT_EQ(GetString(project.Section(), "File3"), "EXTRA.C");
+    EXPECT_EQ(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 6) << "the project window shows the new file";
 
     // The make page shows the project and refuses a make directory that does not exist.
     PostMessageA(morla.frame, WM_COMMAND, 1228, 0);
@@ -146,6 +148,32 @@ TEST(ProjectWindows, AFileOfUnknownTypeGetsItsProcessorFromTheDialog) {
     std::string makefile((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(makefile.find("notes.out:\tnotes.txt\r\n\tcopy notes.txt notes.out\r\n"), std::string::npos) << makefile;
     EXPECT_EQ(morla.Stop(), 0u);
+}
+
+TEST(ProjectWindows, CompileFileMakesANewProjectForAFileWithMain) {
+    RegistryProject project("nwprj", {"HELLO.C"});
+    WriteText(project.File("HELLO.C"), kHello);
+    WriteText(project.File("SOLO.C"), "int main(void) { return 0; }\n");
+    MorlaProcess morla;
+    ASSERT_TRUE(morla.Start("\"" + project.File("SOLO.C") + "\""));
+    DWORD pid = morla.process.dwProcessId;
+    PostMessageA(morla.frame, WM_COMMAND, 1290, 0);
+    HWND choice = WaitForWindow(pid, "Compile file");
+    ASSERT_NE(choice, nullptr);
+    Click(choice, 102);  // New project
+    // rmc is taken by the other project: the new one gets rmc1 and says so.
+    HWND told = WaitForWindow(pid, "Information");
+    ASSERT_NE(told, nullptr);
+    EXPECT_EQ(BoxText(told), "Project directory is:\n" + project.dir + "\\rmc1");
+    Click(told, IDOK);
+    EXPECT_TRUE(WaitForFile(project.dir + "\\rmc1\\SOLO.obj", 20000) || WaitForFile(project.dir + "\\rmc1\\solo.obj", 100));
+    Sleep(500);
+    EXPECT_EQ(GetString("Software\\rmc\\Morla\\SOLO", "File1"), UpperText(project.File("SOLO.C")));
+    char title[256] = "";
+    GetWindowTextA(morla.frame, title, sizeof title);
+    EXPECT_STREQ(title, "morla-solo");
+    EXPECT_EQ(morla.Stop(), 0u);
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\rmc\\Morla\\SOLO");
 }
 
 void PutUtility(HKEY key, int n, const std::string& nickname, const std::string& program, const std::string& args,
