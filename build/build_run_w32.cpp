@@ -270,11 +270,19 @@ bool StartBuild() {
         }
     }
     if (g_project_open) SaveCurrentProjectConfiguration();
-    if (p->error_file.empty()) DefaultErrorFile(*p);
-    if (!EnsureSink() || !BeginBuildRun()) {
-        FsChangeDirectory(saved_dir);
+    bool started = StartBuildThread();
+    FsChangeDirectory(saved_dir);
+    return started;
+}
+
+bool StartBuildThread() {
+    Project* p = CurrentProject();
+    if (!p) {
+        ShowError("No project defined");
         return false;
     }
+    if (p->error_file.empty()) DefaultErrorFile(*p);
+    if (!EnsureSink() || !BeginBuildRun()) return false;
     // The state is taken before the worker exists, so a second F9 finds it running.
     if (g_app) g_app->build_running = true;
     p->exit_code = -1;
@@ -290,7 +298,6 @@ bool StartBuild() {
     if (g_app && g_app->output) SendMessageA(g_app->output, kOutClearExpand, 0, 0);
     SetMakeMenuText("Stop build");
     HANDLE thread = CreateThread(nullptr, 0, BuildThread, job, 0, nullptr);
-    FsChangeDirectory(saved_dir);
     if (!thread) {
         ReportSystemFailure("CreateThread", static_cast<int>(GetLastError()));
         delete job;

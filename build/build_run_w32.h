@@ -8,6 +8,8 @@
 // Makefile, saves the configuration, sets the build state and starts the worker. True
 // when a build was started.
 bool StartBuild();
+// Starts the worker on the current project at once, without the questions of StartBuild.
+bool StartBuildThread();
 
 // The Show results command (1192): the message file into the output window.
 void ShowBuildResults();

@@ -6,8 +6,9 @@
 #include "build/build_state.h"
 #include "project/current_project.h"
 #include "project/file_processors.h"
-#include "project/project_dialogs_w32.h"
+#include "project/dialog_fields_w32.h"
 #include "project/project_session_w32.h"
+#include "shell/dialog_template_w32.h"
 #include "shell/format_buffer.h"
 #include "shell/report.h"
 
@@ -16,15 +17,45 @@ namespace {
 int RunHidden(const std::string& command) { return RunAndWait(command, SW_HIDE); }
 int LastError() { return static_cast<int>(GetLastError()); }
 
-bool AskFileProcessor(Project& p, const std::string& file) {
-    const FileProcessorSetting* old = FindFileProcessor(p, file);
-    std::string command = old ? old->command : DefaultTool(file), output = old ? old->output : DefaultOutput(file);
-    while (true) {
-        std::string prompt = "Input file: " + file + "\nCommand line for this file";
-        if (!AskText("File processor", prompt.c_str(), command)) return false;
-        if (!AskText("File processor", "Output file produced", output)) return false;
-        if (SetFileProcessor(p, file, command, output)) return true;
+enum : int { kInput = 101, kCommand, kOutput };
+
+struct ProcessorDialog {
+    Project* project;
+    const std::string* file;
+};
+
+INT_PTR CALLBACK ProcessorProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto* d = reinterpret_cast<ProcessorDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (message == WM_INITDIALOG) {
+        d = reinterpret_cast<ProcessorDialog*>(lparam);
+        SetWindowLongPtrA(dialog, DWLP_USER, lparam);
+        const FileProcessorSetting* old = FindFileProcessor(*d->project, *d->file);
+        SetItemText(dialog, kInput, *d->file);
+        SetItemText(dialog, kCommand, old ? old->command : DefaultTool(*d->file));
+        SetItemText(dialog, kOutput, old ? old->output : DefaultOutput(*d->file));
+        return TRUE;
     }
+    if (message != WM_COMMAND) return FALSE;
+    if (LOWORD(wparam) == IDOK) {
+        if (SetFileProcessor(*d->project, *d->file, ItemText(dialog, kCommand), ItemText(dialog, kOutput)))
+            EndDialog(dialog, IDOK);
+        return TRUE;
+    }
+    return EndedByCancel(dialog, wparam);
+}
+
+// The "File processor" dialog: how make builds a file of a type it does not know.
+bool AskFileProcessor(Project& p, const std::string& file) {
+    ProcessorDialog d{&p, &file};
+    DialogTemplate t("File processor", 280, 104);
+    t.Label(8, 8, 100, 9, "Input file");
+    t.Edit(110, 6, 162, 13, kInput, ES_AUTOHSCROLL | ES_READONLY);
+    t.Label(8, 28, 100, 9, "Command line for this file");
+    t.Edit(110, 26, 162, 13, kCommand);
+    t.Label(8, 48, 100, 9, "Output file produced");
+    t.Edit(110, 46, 162, 13, kOutput);
+    t.OkCancel(166, 82);
+    return t.Run(ProcessorProc, reinterpret_cast<LPARAM>(&d)) == IDOK;
 }
 
 void Progress(const char* text) {

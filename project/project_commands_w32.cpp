@@ -8,20 +8,28 @@
 
 #include "build/build_run_w32.h"
 #include "build/build_state.h"
+#include "build/compile_file_w32.h"
 #include "build/makefile_host_w32.h"
 #include "config/store.h"
 #include "project/current_project.h"
+#include "project/document_listing_w32.h"
+#include "project/file_info_dialog_w32.h"
+#include "project/file_list_dialog_w32.h"
 #include "project/file_processors.h"
 #include "project/file_system.h"
 #include "project/prj_file.h"
 #include "project/project_dialogs_w32.h"
+#include "project/project_forms_w32.h"
+#include "project/project_window_w32.h"
 #include "project/project_session_w32.h"
 #include "project/wizard.h"
 #include "shell/app_state_w32.h"
 #include "shell/dispatch.h"
 #include "shell/format_buffer.h"
 #include "shell/report.h"
+#include "shell/close_dialog_w32.h"
 #include "shell/settings_w32.h"
+#include "shell/shell_hooks_w32.h"
 
 namespace {
 
@@ -70,31 +78,59 @@ void OpenCommand() {
 }
 
 // Runs wizard.exe visibly, waits, and takes the files of its result file into the project.
-void RunWizard(Project& p) {
+// False when it yields no files.
+bool RunWizard(Project& p) {
     std::string result = PathJoin(FsWorkingDirectory(), "wizard.tmp");
-    std::string command = PathJoin(PathJoin(CurrentEnvironment().compiler_root, "bin"),
-                                   WizardCommandLine(g_app ? static_cast<unsigned>(reinterpret_cast<uintptr_t>(g_app->frame)) : 0,
-                                                     p, result));
+    unsigned frame = g_app ? static_cast<unsigned>(reinterpret_cast<uintptr_t>(g_app->frame)) : 0;
+    std::string command = PathJoin(PathJoin(CurrentEnvironment().compiler_root, "bin"), WizardCommandLine(frame, p, result));
     int code = RunAndWait(command, SW_SHOW);
     std::string text;
     bool read = FsReadFile(result, text);
     FsDeleteFile(result);
-    if (code > 0 && read && ApplyWizardResult(text, p)) {
-        SaveProject(p, 1);
-        return;
+    return code > 0 && read && ApplyWizardResult(text, p);
+}
+
+bool AskNewProjectName(std::string& name) {
+    while (true) {
+        if (!AskText("Project name?", "Enter the new project name", name) || name.empty()) return false;
+        name = name.substr(0, 199);
+        auto& list = g_config.projects;
+        if (std::none_of(list.begin(), list.end(), [&](const std::string& n) { return SameTextNoCase(n, name); }))
+            return true;
+        ShowError(FormatText("This name ('%s') is already used as a project name", name.c_str()));
     }
-    if (!Ask("No files selected\nContinue with empty project?")) CloseCurrentProject(false);
+}
+
+// Opens the new project's files, asking first when there are many.
+void OpenNewProjectFiles(const Project& p) {
+    if (p.files.size() > 45 && !Ask(FormatText("Open %d files?", static_cast<int>(p.files.size())))) return;
+    if (!g_shell_hooks.open_file) return;
+    for (const std::string& f : p.files)
+        if (PathLastPart(f).find(".RC") == std::string::npos)
+            g_shell_hooks.open_file(UpperText(PathMadeAbsolute(f, FsWorkingDirectory())).c_str(), false);
 }
 
 void NewCommand() {
-    if (RefusedWhileBusy()) return;
+    if (RefusedWhileBusy() || !AskToSaveModifiedDocuments()) return;
     std::string name;
-    if (!AskText("Project name?", "Enter the new project name", name) || name.empty()) return;
-    std::string path = FsWorkingDirectory();
-    if (!AskText("Definition of a new project", "Working directory:", path) || path.empty()) return;
-    if (!CreateProject(name, path, kConsoleApp)) return;
-    if (Ask("Do you want to use the wizard to generate the application skeleton?")) RunWizard(g_project);
-    ShowStatus(FormatText("Project %s created", name.c_str()));
+    Project p;
+    if (!AskNewProjectName(name) || !DefineNewProject(name, p)) return;
+    if (CurrentProject()) {
+        if (!CloseCurrentProject(true)) return;
+    } else {
+        if (g_shell_hooks.save_configuration) g_shell_hooks.save_configuration();
+        if (g_shell_hooks.close_all_documents && !g_shell_hooks.close_all_documents()) return;
+    }
+    bool wizard = !IsLibrary(p) && Ask("Do you want to use the wizard to generate the application skeleton?");
+    bool files = wizard ? RunWizard(p) : EditProjectFiles(p);
+    if (!files && !Ask("No files selected\nContinue with empty project?")) return;
+    p.compiler_flags |= kDebugInfo;
+    if (!DefaultMakeDefinition(p, CurrentEnvironment()) || !AdoptNewProject(p)) return;
+    OpenNewProjectFiles(g_project);
+    if (GenerateMakefile(g_project, CurrentEnvironment(), Win32MakefileHost())) {
+        SaveProject(g_project, 1);
+        ShowStatus("Makefile generation successful");
+    }
 }
 
 void CloseCommand() {
@@ -249,4 +285,10 @@ void InstallProjectCommands() {
     SetCommandHandler(1270, RebuildCommand);
     SetCommandHandler(1271, LinkCommand);
     SetCommandHandler(1295, ExecuteCommand);
+    SetCommandHandler(1290, CompileActiveFile);
+    SetCommandHandler(1231, ProjectFilesCommand);
+    SetCommandHandler(1228, ProjectParametersCommand);
+    SetCommandHandler(1118, FileInformationCommand);
+    SetCommandHandler(1262, ProjectWindowCommand);
+    SetCommandHandler(1130, DocumentListingCommand);
 }

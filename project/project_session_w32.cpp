@@ -9,9 +9,12 @@
 #include "build/makefile_host_w32.h"
 #include "config/store.h"
 #include "project/current_project.h"
+#include "project/default_project.h"
 #include "project/file_system.h"
 #include "project/prj_file.h"
 #include "project/project_commands_w32.h"
+#include "project/project_window_w32.h"
+#include "project/utilities_w32.h"
 #include "shell/app_state_w32.h"
 #include "shell/format_buffer.h"
 #include "shell/frame_w32.h"
@@ -106,6 +109,7 @@ bool CloseCurrentProject(bool save) {
     }
     if (g_shell_hooks.close_all_documents && !g_shell_hooks.close_all_documents()) return false;
     if (g_app && g_app->output) SendMessageA(g_app->output, kOutSetCallback, 0, 0);
+    if (HWND window = ProjectWindow()) DestroyWindow(window);
     ClearCurrentProject();
     g_config.current_project.clear();
     if (g_app && g_app->frame) SetFrameTitle(nullptr);
@@ -132,15 +136,19 @@ bool CreateProject(const std::string& name, const std::string& path, uint32_t ty
     p.project_path = dir;
     p.compiler_flags = type | kDebugInfo;
     if (!DefaultMakeDefinition(p, CurrentEnvironment())) return false;
+    return AdoptNewProject(p);
+}
+
+bool AdoptNewProject(const Project& p) {
     g_project = p;
     g_project_open = true;
     if (!SaveProjectSettings(g_project) || !SaveProject(g_project, 1)) {
         ClearCurrentProject();
         return false;
     }
-    RememberProjectName(name);
-    g_config.current_project = name;
-    if (g_app && g_app->frame) SetFrameTitle(TitleName(name).c_str());
+    RememberProjectName(p.name);
+    g_config.current_project = p.name;
+    if (g_app && g_app->frame) SetFrameTitle(TitleName(p.name).c_str());
     return true;
 }
 
@@ -162,6 +170,7 @@ bool ImportProjectFile(const std::string& file, const std::string& new_location)
 
 void InstallProjects() {
     InstallProjectCommands();
+    AddUtilityMenuItems();
     InstallBuildPage();
     if (!g_config.current_project.empty()) {
         Project p;
@@ -172,4 +181,15 @@ void InstallProjects() {
             if (g_app && g_app->frame) SetFrameTitle(TitleName(g_project.name).c_str());
         }
     }
+}
+
+bool DefaultProjectFromDocument(const std::string& path, const std::string& text) {
+    Project p;
+    if (!DefaultProjectFromFile(path, text, g_config.projects, CurrentEnvironment(), p)) return false;
+    char user[257] = "";
+    DWORD size = sizeof user;
+    if (GetUserNameA(user, &size)) p.users = {user};
+    if (CurrentProject() && !CloseCurrentProject(true)) return false;
+    FsChangeDirectory(p.project_path);
+    return AdoptNewProject(p);
 }

@@ -16,6 +16,11 @@ bool OpenProjectNamed(const std::string& name);
 bool CloseCurrentProject(bool save);
 // A new project in `path` (created when missing) of the given type bits.
 bool CreateProject(const std::string& name, const std::string& path, uint32_t type);
+// Makes a new, complete project current, saves it and names it in the frame title; on a
+// failed save nothing is current.
+bool AdoptNewProject(const Project& p);
+// The default project for the file `path` (its text given), made current and saved.
+bool DefaultProjectFromDocument(const std::string& path, const std::string& text);
 bool ImportProjectFile(const std::string& file, const std::string& new_location);
 
 // Installs the project and build commands in the handler table and reopens the

@@ -9,9 +9,11 @@
 #include "analysis/analysis_commands_w32.h"
 #include "build/build_run_w32.h"
 #include "build/build_state.h"
+#include "build/compile_file_w32.h"
 #include "editor/edit_window_w32.h"
 #include "editor/text_document.h"
 #include "project/current_project.h"
+#include "project/utilities_w32.h"
 #include "editor/view_commands_w32.h"
 #include "shell/app_state_w32.h"
 #include "shell/close_dialog_w32.h"
@@ -70,6 +72,7 @@ void LayOutFrame(HWND frame) {
 }
 
 void UpdateMenuState(HMENU menu) {
+    UpdateBuildMenuItems(menu);
     MenuContext context;
     context.document_open = DocumentOpen();
     context.configuration_saving = g_app->save_configuration;
@@ -115,9 +118,11 @@ void ShowMenuHelp(UINT item, UINT flags, HMENU menu) {
         return;
     }
     if (!DocumentOpen() || (flags & (MF_POPUP | MF_GRAYED | MF_DISABLED | MF_SEPARATOR))) return;
+    std::string text = UtilityMenuHelp(static_cast<int>(item));
     const char* description = CommandDescription(static_cast<uint16_t>(item));
-    if (!*description) return;
-    SendMessageA(g_app->output, kMsgOutputStatusMenu, 0, reinterpret_cast<LPARAM>(FormatText("%s.", description)));
+    if (text.empty() && *description) text = FormatText("%s.", description);
+    if (text.empty()) return;
+    SendMessageA(g_app->output, kMsgOutputStatusMenu, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
@@ -185,12 +190,19 @@ void RunFrameCommand(HWND frame, UINT command, LPARAM parameter) {
         case 1158:
             DefinitionCommand();
             return;
+        case 1152:
+            UtilitiesDialog();
+            return;
         case 1192:
             if (BuildRunning()) ShowStatus(MessageText(4565), StatusColour::Red);
             else ShowBuildResults();
             return;
         default:
             break;
+    }
+    if (command >= 1300 && command <= 1312) {
+        RunUtility(static_cast<int>(command));
+        return;
     }
     if ((command >= 1450 && command <= 1462) || (command >= 7040 && command <= 7053) || command == 1253 ||
         command == 1260 || command == 1261 || command == 1263) {

@@ -12,24 +12,13 @@
 #include "config/store.h"
 #include "project/prj_file.h"
 #include "project/project.h"
+#include "tests/project/project_w32_fixture.h"
 #include "tests/support/morla_process_w32.h"
 #include "tests/support/recorded_reports.h"
 
 namespace {
 
 constexpr const char* kTestTop = "Software\\MorlaProjectTest";
-
-void PutString(HKEY key, const char* name, const std::string& text) {
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), static_cast<DWORD>(text.size() + 1));
-}
-
-bool WaitForFile(const std::string& path, DWORD ms) {
-    for (DWORD waited = 0; waited < ms; waited += 100) {
-        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-        Sleep(100);
-    }
-    return false;
-}
 
 TEST(ProjectRegistry, SettingsAndFilesRoundTripWithLongValues) {
     SHDeleteKeyA(HKEY_CURRENT_USER, kTestTop);
@@ -78,37 +67,9 @@ TEST(ProjectRegistry, SettingsAndFilesRoundTripWithLongValues) {
 }
 
 TEST(ProjectProgram, ReopensTheCurrentProjectAndGeneratesItsMakefile) {
-    {
-        MorlaProcess first;  // the first run records the compiler root
-        ASSERT_TRUE(first.Start("/w"));
-    }
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string dir = std::string(temp) + "morla_e2e";
-    CreateDirectoryA(dir.c_str(), nullptr);
-    CreateDirectoryA((dir + "\\rmc").c_str(), nullptr);
-    DeleteFileA((dir + "\\rmc\\Makefile").c_str());
-    std::ofstream(dir + "\\HELLO.C") << "int main(void) {\n#error undeclared identifier 'x'\n}\n";
-
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\rmc\\Morla\\e2e", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    std::string root = EnvPath("MORLA_SUITE_ROOT");
-    PutString(key, "Name", "e2e");
-    PutString(key, "ProjectPath", dir);
-    PutString(key, "SourcesDir", dir);
-    PutString(key, "Includes", root + "\\include");
-    PutString(key, "CompilerFlags", "136");
-    PutString(key, "MakeName", root + "\\bin\\make.exe");
-    PutString(key, "MakeDir", dir + "\\rmc");
-    PutString(key, "Exe", "e2e.exe");
-    PutString(key, "PrjFiles", "1");
-    PutString(key, "File1", "HELLO.C");
-    RegCloseKey(key);
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\rmc\\Morla", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-    PutString(key, "CurrentProject", "e2e");
-    RegCloseKey(key);
+    RegistryProject project("e2e", {"HELLO.C"});
+    std::string dir = project.dir;
+    WriteText(project.File("HELLO.C"), "int main(void) {\n#error undeclared identifier 'x'\n}\n");
 
     // A document must be open for the project commands; the file is given on the command line.
     MorlaProcess morla;
@@ -132,10 +93,6 @@ TEST(ProjectProgram, ReopensTheCurrentProjectAndGeneratesItsMakefile) {
     Sleep(1500);
     SaveScreenBitmap(EnvPath("MORLA_SCREENSHOT_DIR") + "\\project_build.bmp");
     DWORD code = morla.Stop();
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\rmc\\Morla", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-    PutString(key, "CurrentProject", "");
-    RegCloseKey(key);
-    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\rmc\\Morla\\e2e");
     ASSERT_TRUE(built);
     EXPECT_EQ(code, 0u);
     std::ifstream messages(dir + "\\rmc\\e2e.err", std::ios::binary);

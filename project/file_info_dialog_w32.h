@@ -1,0 +1,3 @@
+#pragma once
+// The file information dialog of the active document (command 1118, Shift+Esc).
+void FileInformationCommand();
