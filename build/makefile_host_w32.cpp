@@ -25,10 +25,8 @@ struct ProcessorDialog {
 };
 
 INT_PTR CALLBACK ProcessorProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* d = reinterpret_cast<ProcessorDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* d = DialogRecord<ProcessorDialog>(dialog, message, lparam);
     if (message == WM_INITDIALOG) {
-        d = reinterpret_cast<ProcessorDialog*>(lparam);
-        SetWindowLongPtrA(dialog, DWLP_USER, lparam);
         const FileProcessorSetting* old = FindFileProcessor(*d->project, *d->file);
         SetItemText(dialog, kInput, *d->file);
         SetItemText(dialog, kCommand, old ? old->command : DefaultTool(*d->file));

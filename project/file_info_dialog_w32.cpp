@@ -53,10 +53,8 @@ std::string FileDate(const char* path) {
 }
 
 INT_PTR CALLBACK InfoProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* d = reinterpret_cast<InfoDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* d = DialogRecord<InfoDialog>(dialog, message, lparam);
     if (message == WM_INITDIALOG) {
-        d = reinterpret_cast<InfoDialog*>(lparam);
-        SetWindowLongPtrA(dialog, DWLP_USER, lparam);
         SetWindowTextA(dialog, d->texts.title.c_str());
         SetItemText(dialog, kPosition, d->texts.position);
         SetItemText(dialog, kSize, d->texts.size);

@@ -61,10 +61,8 @@ void AddTyped(HWND dialog, FilesDialog& d) {
 }
 
 INT_PTR CALLBACK FilesProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* d = reinterpret_cast<FilesDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* d = DialogRecord<FilesDialog>(dialog, message, lparam);
     if (message == WM_INITDIALOG) {
-        d = reinterpret_cast<FilesDialog*>(lparam);
-        SetWindowLongPtrA(dialog, DWLP_USER, lparam);
         SetWindowTextA(dialog, FormatText("Project files for %s", d->project->name.c_str()));
         for (int i = 0; i < kProjectFileTypeCount; ++i) {
             std::string entry = std::string(kProjectFileTypes[i].label) + " (" + kProjectFileTypes[i].pattern + ")";

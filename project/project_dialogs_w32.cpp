@@ -17,11 +17,9 @@ struct DialogData {
 };
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* data = reinterpret_cast<DialogData*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* data = DialogRecord<DialogData>(dialog, message, lparam);
     switch (message) {
         case WM_INITDIALOG:
-            data = reinterpret_cast<DialogData*>(lparam);
-            SetWindowLongPtrA(dialog, DWLP_USER, lparam);
             SetWindowTextA(dialog, data->title);
             if (data->items) {
                 for (const std::string& item : *data->items)

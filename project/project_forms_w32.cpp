@@ -51,10 +51,8 @@ NewProjectForm ReadNewProjectForm(HWND dialog) {
 }
 
 INT_PTR CALLBACK NewProjectProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* d = reinterpret_cast<NewProjectDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* d = DialogRecord<NewProjectDialog>(dialog, message, lparam);
     if (message == WM_INITDIALOG) {
-        d = reinterpret_cast<NewProjectDialog*>(lparam);
-        SetWindowLongPtrA(dialog, DWLP_USER, lparam);
         SetItemText(dialog, kName, d->form.name);
         SetItemText(dialog, kPath, d->form.path);
         SetItemText(dialog, kOutput, OutputDirectoryFor(d->form.path));
