@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/morla_driving_w32.h"
 #include "tests/support/morla_process_w32.h"
 
 inline void PutString(HKEY key, const char* name, const std::string& text) {
@@ -94,21 +95,6 @@ struct RegistryProject {
     }
 };
 
-// The texts of a list box in another process.
-inline std::vector<std::string> ListItems(HWND list) {
-    std::vector<std::string> items;
-    LRESULT n = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        // The wide form: Wine hands the narrow one across processes cut at its first character.
-        wchar_t wide[512] = L"";
-        char text[512] = "";
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-        items.push_back(text);
-    }
-    return items;
-}
-
 inline std::string ControlText(HWND dialog, int id) {
     char text[1024] = "";
     SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
@@ -120,7 +106,7 @@ inline void SetControlText(HWND dialog, int id, const std::string& text) {
 }
 
 // Clicks a button of a dialog shown by another process without waiting for what follows.
-inline void Click(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))); }
+inline void PostClick(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))); }
 
 inline void Screenshot(const char* name) {
     Sleep(400);

@@ -12,8 +12,6 @@ namespace {
 
 constexpr const char* kHello = "#include \"util.h\"\nint helper(void) { return 1; }\nint main(void) { return helper(); }\n";
 
-std::string BoxText(HWND box) { return ControlText(box, 0xFFFF); }
-
 TEST(ProjectWindows, ProjectWindowFilesDialogMakePageAndFileInformation) {
     RegistryProject project("winprj", {"HELLO.C", "UTIL.C"});
     WriteText(project.File("HELLO.C"), kHello);
@@ -36,12 +34,12 @@ TEST(ProjectWindows, ProjectWindowFilesDialogMakePageAndFileInformation) {
     PostMessageA(morla.frame, WM_COMMAND, 1231, 0);
     HWND files = WaitForWindow(pid, "Project files for winprj");
     ASSERT_NE(files, nullptr);
-    EXPECT_EQ(ListItems(GetDlgItem(files, 106)), (std::vector<std::string>{"HELLO.C", "UTIL.C"}));
+    EXPECT_EQ(ListRows(GetDlgItem(files, 106)), (std::vector<std::string>{"HELLO.C", "UTIL.C"}));
     SetControlText(files, 101, "extra.c");
     SendMessageA(files, WM_COMMAND, MAKEWPARAM(105, BN_CLICKED), 0);
-    EXPECT_EQ(ListItems(GetDlgItem(files, 106)), (std::vector<std::string>{"HELLO.C", "UTIL.C", "EXTRA.C"}));
+    EXPECT_EQ(ListRows(GetDlgItem(files, 106)), (std::vector<std::string>{"HELLO.C", "UTIL.C", "EXTRA.C"}));
     Screenshot("project_files.bmp");
-    Click(files, IDOK);
+    PostClick(files, IDOK);
     for (int i = 0; i < 50 && GetString(project.Section(), "PrjFiles") != "3"; ++i) Sleep(100);
     EXPECT_EQ(GetString(project.Section(), "PrjFiles"), "3");
     EXPECT_EQ(GetString(project.Section(), "File3"), "EXTRA.C");
@@ -56,14 +54,14 @@ TEST(ProjectWindows, ProjectWindowFilesDialogMakePageAndFileInformation) {
     EXPECT_EQ(ControlText(page, 116), "winprj.exe");
     Screenshot("project_parameters.bmp");
     SetControlText(page, 115, project.dir + "\\nowhere");
-    Click(page, IDOK);
+    PostClick(page, IDOK);
     HWND error = WaitForWindow(pid, "Error");
     ASSERT_NE(error, nullptr);
     EXPECT_EQ(BoxText(error), "Directory " + project.dir + "\\nowhere doesn't exist");
-    Click(error, IDOK);
+    PostClick(error, IDOK);
     Sleep(300);
     EXPECT_TRUE(IsWindow(page)) << "the page stays open";
-    Click(page, IDCANCEL);
+    PostClick(page, IDCANCEL);
     Sleep(300);
 
     std::string lower = project.File("HELLO.C");
@@ -78,18 +76,18 @@ TEST(ProjectWindows, ProjectWindowFilesDialogMakePageAndFileInformation) {
     EXPECT_EQ(ControlText(info, 107), "rmc.exe");
     EXPECT_EQ(ControlText(info, 108), "hello.obj");
     Screenshot("file_information.bmp");
-    Click(info, IDCANCEL);
+    PostClick(info, IDCANCEL);
     Sleep(300);
 
     PostMessageA(morla.frame, WM_COMMAND, 1130, 0);
     HWND listing = WaitForWindow(pid, "winprj");
     ASSERT_NE(listing, nullptr);
-    std::vector<std::string> lines = ListItems(GetDlgItem(listing, 101));
+    std::vector<std::string> lines = ListRows(GetDlgItem(listing, 101));
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[1].rfind(lower + "      3 88", 0), 0u) << lines[1];
     EXPECT_EQ(lines[2], "1 files, 3 lines, 88 bytes");
     Screenshot("open_files.bmp");
-    Click(listing, IDOK);
+    PostClick(listing, IDOK);
     Sleep(300);
     EXPECT_EQ(morla.Stop(), 0u);
 }
@@ -105,7 +103,7 @@ TEST(ProjectWindows, CompileFileAddsAFileOutsideTheProjectAndBuildsOnlyIt) {
     HWND choice = WaitForWindow(morla.process.dwProcessId, "Compile file");
     ASSERT_NE(choice, nullptr);
     Screenshot("compile_file.bmp");
-    Click(choice, 101);  // Add
+    PostClick(choice, 101);  // Add
     EXPECT_TRUE(WaitForFile(project.dir + "\\rmc\\OTHER.obj", 20000) || WaitForFile(project.dir + "\\rmc\\other.obj", 100));
     EXPECT_EQ(GetString(project.Section(), "PrjFiles"), "2");
     std::string makefile;
@@ -128,20 +126,20 @@ TEST(ProjectWindows, AFileOfUnknownTypeGetsItsProcessorFromTheDialog) {
     HWND unknown = WaitForWindow(pid, "Information");
     ASSERT_NE(unknown, nullptr);
     EXPECT_EQ(BoxText(unknown).rfind("I do not know how to handle", 0), 0u) << BoxText(unknown);
-    Click(unknown, IDOK);
+    PostClick(unknown, IDOK);
     HWND dialog = WaitForWindow(pid, "File processor");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(ControlText(dialog, 101), "NOTES.TXT");
     SetControlText(dialog, 102, "copy notes.txt notes.out");
     Screenshot("file_processor.bmp");
-    Click(dialog, IDOK);
+    PostClick(dialog, IDOK);
     HWND refused = WaitForWindow(pid, "Error");
     ASSERT_NE(refused, nullptr);
     EXPECT_EQ(BoxText(refused), "You must fill both fields");
-    Click(refused, IDOK);
+    PostClick(refused, IDOK);
     Sleep(300);
     SetControlText(dialog, 103, "notes.out");
-    Click(dialog, IDOK);
+    PostClick(dialog, IDOK);
     ASSERT_TRUE(WaitForFile(project.dir + "\\rmc\\Makefile", 15000));
     Sleep(500);
     std::ifstream in(project.dir + "\\rmc\\Makefile", std::ios::binary);
@@ -160,12 +158,12 @@ TEST(ProjectWindows, CompileFileMakesANewProjectForAFileWithMain) {
     PostMessageA(morla.frame, WM_COMMAND, 1290, 0);
     HWND choice = WaitForWindow(pid, "Compile file");
     ASSERT_NE(choice, nullptr);
-    Click(choice, 102);  // New project
+    PostClick(choice, 102);  // New project
     // rmc is taken by the other project: the new one gets rmc1 and says so.
     HWND told = WaitForWindow(pid, "Information");
     ASSERT_NE(told, nullptr);
     EXPECT_EQ(BoxText(told), "Project directory is:\n" + project.dir + "\\rmc1");
-    Click(told, IDOK);
+    PostClick(told, IDOK);
     EXPECT_TRUE(WaitForFile(project.dir + "\\rmc1\\SOLO.obj", 20000) || WaitForFile(project.dir + "\\rmc1\\solo.obj", 100));
     Sleep(500);
     EXPECT_EQ(GetString("Software\\rmc\\Morla\\SOLO", "File1"), UpperText(project.File("SOLO.C")));
@@ -210,23 +208,23 @@ TEST(ProjectWindows, UtilitiesRunWithTheirMacrosAndAreDefinedInTheirDialog) {
     PostMessageA(morla.frame, WM_COMMAND, 1152, 0);
     HWND dialog = WaitForWindow(pid, "Utilities");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(ListItems(GetDlgItem(dialog, 201)), (std::vector<std::string>{"echo", "ask"}));
+    EXPECT_EQ(ListRows(GetDlgItem(dialog, 201)), (std::vector<std::string>{"echo", "ask"}));
     SetControlText(dialog, 202, "where");
     SetControlText(dialog, 203, "cmd.exe");
     SetControlText(dialog, 204, "/c cd>where.txt");
     SetControlText(dialog, 205, project.dir);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(207, BN_CLICKED), 0);
-    EXPECT_EQ(ListItems(GetDlgItem(dialog, 201)), (std::vector<std::string>{"where", "echo", "ask"}));
+    EXPECT_EQ(ListRows(GetDlgItem(dialog, 201)), (std::vector<std::string>{"where", "echo", "ask"}));
     Screenshot("utilities.bmp");
     SetControlText(dialog, 202, "ask");
-    Click(dialog, 208);  // its report is modal
+    PostClick(dialog, 208);  // its report is modal
     HWND erased = WaitForWindow(pid, "Information");
     ASSERT_NE(erased, nullptr);
     EXPECT_EQ(BoxText(erased), "Utility [ask] erased");
-    Click(erased, IDOK);
+    PostClick(erased, IDOK);
     Sleep(300);
-    EXPECT_EQ(ListItems(GetDlgItem(dialog, 201)), (std::vector<std::string>{"where", "echo"}));
-    Click(dialog, IDCANCEL);
+    EXPECT_EQ(ListRows(GetDlgItem(dialog, 201)), (std::vector<std::string>{"where", "echo"}));
+    PostClick(dialog, IDCANCEL);
     Sleep(300);
 
     // The new utility took the lowest free id, 1302; the erased one's 1301 runs nothing.
@@ -259,7 +257,7 @@ TEST(ProjectWindows, NewProjectThroughItsDialogs) {
     HWND ask = WaitForWindow(pid, "Project name?");
     ASSERT_NE(ask, nullptr);
     SetControlText(ask, 102, "fresh");
-    Click(ask, IDOK);
+    PostClick(ask, IDOK);
     HWND definition = WaitForWindow(pid, "Definition of a new project");
     ASSERT_NE(definition, nullptr);
     EXPECT_EQ(ControlText(definition, 101), "fresh");
@@ -267,17 +265,17 @@ TEST(ProjectWindows, NewProjectThroughItsDialogs) {
     SetControlText(definition, 102, path);
     SetControlText(definition, 104, path + "\\rmc");
     Screenshot("new_project.bmp");
-    Click(definition, IDOK);
+    PostClick(definition, IDOK);
     HWND wizard = WaitForWindow(pid, "Information");
     ASSERT_NE(wizard, nullptr);
     EXPECT_EQ(BoxText(wizard), "Do you want to use the wizard to generate the application skeleton?");
-    Click(wizard, IDNO);
+    PostClick(wizard, IDNO);
     HWND files = WaitForWindow(pid, "Project files for fresh");
     ASSERT_NE(files, nullptr);
     SetControlText(files, 101, "main.c");
     SendMessageA(files, WM_COMMAND, MAKEWPARAM(105, BN_CLICKED), 0);
-    EXPECT_EQ(ListItems(GetDlgItem(files, 106)), std::vector<std::string>{"MAIN.C"});
-    Click(files, IDOK);
+    EXPECT_EQ(ListRows(GetDlgItem(files, 106)), std::vector<std::string>{"MAIN.C"});
+    PostClick(files, IDOK);
     EXPECT_TRUE(WaitForFile(path + "\\rmc\\Makefile", 20000));
     Sleep(500);
     EXPECT_EQ(GetString("Software\\rmc\\Morla\\fresh", "File1"), "MAIN.C");
