@@ -118,6 +118,44 @@ uint32_t Word(const char* p) {
 
 void SetWord(char* p, uint32_t w) { std::memcpy(p, &w, 4); }
 
+// Free blocks of a class mostly lie one after another: asking for the memory some
+// blocks ahead saves waiting on each link when many are taken in a row.
+void FetchAhead(const char* next_free, int index) {
+    constexpr uintptr_t kBlocksAhead = 24;
+    if (next_free)
+        __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<uintptr_t>(next_free) +
+                                                         kBlocksAhead * Stride(kClassSizes[index])));
+}
+
+// A block of `total` bytes with only its free-list link cleared, or null; the pool is held.
+char* TakeBlock(Pool& pool, size_t total) {
+    char* block = nullptr;
+    int index = ClassIndex(total);
+    if (index >= 0) {
+        if (pool.free_list[index] || Refill(pool, index)) {
+            block = pool.free_list[index];
+            std::memcpy(&pool.free_list[index], block, kLinkSize);
+            FetchAhead(pool.free_list[index], index);
+            std::memset(block, 0, kLinkSize);  // free blocks are zero apart from the link
+            pool.stats.lost_to_rounding += kClassSizes[index] - total;
+        }
+    } else if ((block = static_cast<char*>(std::calloc(1, total)))) {
+        pool.large.insert(block);
+        pool.stats.from_system += total;
+    }
+    if (block) pool.stats.allocated += total;
+    return block;
+}
+
+void* Stamp(char* block, size_t size) {
+    SetWord(block, kBlockMagic);
+    SetWord(block + 4, static_cast<uint32_t>(size + kBlockOverhead));
+    SetWord(block + 8 + size, kBlockTrailer);
+    return block + 8;
+}
+
+bool SizeFits(size_t size) { return size <= 0x7FFFFFFF - kBlockOverhead; }
+
 }  // namespace
 
 size_t BlockClassSize(size_t total) {
@@ -126,37 +164,33 @@ size_t BlockClassSize(size_t total) {
 }
 
 void* AllocateBlock(size_t size) {
-    if (size > 0x7FFFFFFF - kBlockOverhead) {
-        OutOfMemory();
-        return nullptr;
-    }
-    size_t total = size + kBlockOverhead;
-    Pool& pool = ThePool();
     char* block = nullptr;
-    {
+    if (SizeFits(size)) {
+        Pool& pool = ThePool();
         std::lock_guard<SpinLock> hold(pool.lock);
-        int index = ClassIndex(total);
-        if (index >= 0) {
-            if (pool.free_list[index] || Refill(pool, index)) {
-                block = pool.free_list[index];
-                std::memcpy(&pool.free_list[index], block, kLinkSize);
-                std::memset(block, 0, kLinkSize);  // free blocks are zero apart from the link
-                pool.stats.lost_to_rounding += kClassSizes[index] - total;
-            }
-        } else if ((block = static_cast<char*>(std::calloc(1, total)))) {
-            pool.large.insert(block);
-            pool.stats.from_system += total;
-        }
-        if (block) pool.stats.allocated += total;
+        block = TakeBlock(pool, size + kBlockOverhead);
     }
     if (!block) {
         OutOfMemory();
         return nullptr;
     }
-    SetWord(block, kBlockMagic);
-    SetWord(block + 4, static_cast<uint32_t>(total));
-    SetWord(block + 8 + size, kBlockTrailer);
-    return block + 8;
+    return Stamp(block, size);
+}
+
+int AllocateBlocks(const size_t* sizes, void** blocks, int count) {
+    Pool& pool = ThePool();
+    int had = 0;
+    {
+        std::lock_guard<SpinLock> hold(pool.lock);
+        for (; had < count && SizeFits(sizes[had]); ++had) {
+            char* block = TakeBlock(pool, sizes[had] + kBlockOverhead);
+            if (!block) break;
+            blocks[had] = block;
+        }
+    }
+    for (int i = 0; i < had; ++i) blocks[i] = Stamp(static_cast<char*>(blocks[i]), sizes[i]);
+    if (had < count) OutOfMemory();
+    return had;
 }
 
 void ReleaseBlock(void* user) {

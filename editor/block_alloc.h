@@ -19,6 +19,11 @@ inline constexpr size_t kPathBufferSize = 400;
 // Zero-filled user bytes, or null after the out-of-memory box.
 void* AllocateBlock(size_t size);
 
+// Many blocks under one hold of the pool, for loading large files: blocks[i] gets
+// sizes[i] bytes as from AllocateBlock. Returns how many were had, in order; fewer than
+// `count` after the out-of-memory box.
+int AllocateBlocks(const size_t* sizes, void** blocks, int count);
+
 // Null is ignored. A damaged block is reported; one with a wrong magic word (never
 // allocated, or already released) is left alone.
 void ReleaseBlock(void* block);

@@ -48,13 +48,12 @@ bool Exists(const char* name) {
 // Links every line of an open reader after *after, which follows along; false when a
 // line could not be allocated.
 bool ReadLinesAfter(TextDocument* doc, LineReader* reader, TextLine** after, int* count) {
-    const char* text;
-    int length;
-    while (ReadLine(reader, &text, &length)) {
-        TextLine* line = InsertLineAfter(doc, *after, text, length);
-        if (!line) return false;
-        *after = line;
-        ++*count;
+    LineSpan lines[256];
+    int n;
+    while ((n = ReadLines(reader, lines, 256)) > 0) {
+        int inserted = InsertLinesAfter(doc, after, lines, n);
+        *count += inserted;
+        if (inserted < n) return false;
     }
     return true;
 }

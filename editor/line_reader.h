@@ -15,7 +15,9 @@
 //         bool ok = !reader.failed;
 //         CloseLineReader(&reader);
 //     }
+// ReadLines hands out many lines a call, for loading large files.
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 
 inline constexpr size_t kTransferBufferSize = 150000;
@@ -23,7 +25,7 @@ inline constexpr int kMaxLineLength = 497;
 
 struct LineReader {
     std::FILE* file = nullptr;
-    char* buffer = nullptr;  // kTransferBufferSize + 1 bytes, while open
+    char* buffer = nullptr;  // kTransferBufferSize + 64 bytes, while open
     size_t position = 0;     // next unread byte
     size_t fill = 0;         // bytes in the buffer
     bool end_of_file = false;
@@ -38,6 +40,15 @@ bool OpenLineReader(LineReader* reader, const char* name);
 // The next line: its bytes (not NUL-terminated, valid until the next call) and length.
 // False at the end of the file or after a read error (`failed`).
 bool ReadLine(LineReader* reader, const char** text, int* length);
+
+struct LineSpan {
+    const char* text;  // not NUL-terminated, valid until the next call
+    int length;
+};
+
+// Up to `max` next lines, as ReadLine would give them one by one; 0 at the end of the
+// file or after a read error (`failed`).
+int ReadLines(LineReader* reader, LineSpan* lines, int max);
 
 // Closes the file and releases the buffer; harmless on a reader that is not open.
 void CloseLineReader(LineReader* reader);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "editor/block_alloc.h"
+#include "editor/line_reader.h"
 #include "editor/marked_ranges.h"
 #include "shell/report.h"
 
@@ -41,6 +42,35 @@ bool NameFits(const char* name) {
     if (std::strlen(name) < static_cast<size_t>(kDocumentNameSize)) return true;
     BadFileName(name);
     return false;
+}
+
+bool LengthFits(int length) {
+    if (length >= 0 && length <= kMaxTextLineLength) return true;
+    InternalError(length);
+    return false;
+}
+
+size_t LineBlockSize(int length) { return kLineHeader + CapacityFor(length) + 1; }
+
+// Copies n bytes; lines are mostly short, and two overlapping fixed-size moves copy
+// them without a call.
+void CopyText(char* to, const char* from, size_t n) {
+    if (n >= 16 && n <= 32) {
+        std::memcpy(to, from, 16);
+        std::memcpy(to + n - 16, from + n - 16, 16);
+    } else if (n >= 8 && n < 16) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + n - 8, from + n - 8, 8);
+    } else if (n) {
+        std::memcpy(to, from, n);
+    }
+}
+
+// A zero-filled line block gets its text.
+void FillLine(TextLine* line, const char* text, int length) {
+    line->capacity = CapacityFor(length);
+    line->length = static_cast<int16_t>(length);
+    CopyText(line->text, text, static_cast<size_t>(length));
 }
 
 void Link(TextLine* line, TextLine* after) {
@@ -105,16 +135,9 @@ int LineNumber(const TextDocument* doc, const TextLine* line) {
 }
 
 TextLine* NewTextLine(const char* text, int length) {
-    if (length < 0 || length > kMaxTextLineLength) {
-        InternalError(length);
-        return nullptr;
-    }
-    uint16_t capacity = CapacityFor(length);
-    auto* line = static_cast<TextLine*>(AllocateBlock(kLineHeader + capacity + 1));
-    if (!line) return nullptr;
-    line->capacity = capacity;
-    line->length = static_cast<int16_t>(length);
-    if (length) std::memcpy(line->text, text, static_cast<size_t>(length));
+    if (!LengthFits(length)) return nullptr;
+    auto* line = static_cast<TextLine*>(AllocateBlock(LineBlockSize(length)));
+    if (line) FillLine(line, text, length);
     return line;
 }
 
@@ -125,6 +148,31 @@ TextLine* InsertLineAfter(TextDocument* doc, TextLine* after, const char* text, 
     Link(line, after);
     ++doc->line_count;
     return line;
+}
+
+int InsertLinesAfter(TextDocument* doc, TextLine** after, const LineSpan* lines, int count) {
+    constexpr int kBatch = 256;
+    size_t sizes[kBatch];
+    void* blocks[kBatch];
+    int inserted = 0;
+    ++doc->text_generation;
+    while (inserted < count) {
+        int n = count - inserted < kBatch ? count - inserted : kBatch;
+        const LineSpan* batch = lines + inserted;
+        int sized = 0;
+        for (; sized < n && LengthFits(batch[sized].length); ++sized) sizes[sized] = LineBlockSize(batch[sized].length);
+        int had = AllocateBlocks(sizes, blocks, sized);
+        for (int i = 0; i < had; ++i) {
+            auto* line = static_cast<TextLine*>(blocks[i]);
+            FillLine(line, batch[i].text, batch[i].length);
+            Link(line, *after);
+            *after = line;
+        }
+        doc->line_count += had;
+        inserted += had;
+        if (had < n) break;
+    }
+    return inserted;
 }
 
 void DeleteLine(TextDocument* doc, TextLine* line) {
@@ -162,10 +210,10 @@ TextLine* ReplaceLineText(TextDocument* doc, TextLine* line, const char* text, i
 void ClearLines(TextDocument* doc) {
     ++doc->text_generation;
     TextLine* head = doc->lines;
-    for (TextLine* l = head->next; l != head;) {
-        TextLine* next = l->next;
+    for (TextLine* l = head->previous; l != head;) {
+        TextLine* previous = l->previous;
         ReleaseBlock(l);
-        l = next;
+        l = previous;
     }
     head->next = head->previous = head;
     doc->caret_line = doc->selection_line = head;

@@ -11,6 +11,7 @@
 #include <string>
 
 struct Language;  // the language record chosen from the extension (source analysis)
+struct LineSpan;  // editor/line_reader.h
 struct MarkedRange;  // editor/marked_ranges.h
 
 // One line. The record is one checked block of offsetof(text) + capacity + 1 bytes.
@@ -107,6 +108,10 @@ TextLine* NewTextLine(const char* text, int length);
 // Inserts a new line after `after` (the head line, doc->lines, inserts at the start).
 // Counts it; does not mark the document modified. Null when out of memory.
 TextLine* InsertLineAfter(TextDocument* doc, TextLine* after, const char* text, int length);
+// Inserts new lines holding the spans' texts after *after, which moves to the last
+// one; the batch form of InsertLineAfter for loading. Returns how many were inserted,
+// fewer than `count` when out of memory.
+int InsertLinesAfter(TextDocument* doc, TextLine** after, const LineSpan* lines, int count);
 // Unlinks and frees a line; the caret and selection on it move to the line before.
 void DeleteLine(TextDocument* doc, TextLine* line);
 // Replaces a line's text, reallocating it when it outgrows its capacity. Returns the

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,66 @@ TEST(LineReader, LineEndsAtTheBlockBoundary) {
         EXPECT_EQ(r.lines[r.lines.size() - 2], tail) << lf;
         EXPECT_EQ(r.lines.back(), "next") << lf;
         EXPECT_EQ(r.cut, 0);
+    }
+}
+
+// The rules of the reader written plainly, one byte at a time, for whole files in memory.
+ReadResult ReferenceLines(const std::string& bytes) {
+    ReadResult r;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t lf = bytes.find('\n', start);
+        size_t end = lf == std::string::npos ? bytes.size() : lf;
+        size_t n = end - start;
+        for (int i = 0; i < 2 && n > 0 && bytes[start + n - 1] == '\r'; ++i) --n;
+        if (n > static_cast<size_t>(kMaxLineLength)) {
+            r.lines.push_back(bytes.substr(start, kMaxLineLength));
+            ++r.cut;
+            start += kMaxLineLength;
+            continue;
+        }
+        r.lines.push_back(bytes.substr(start, n));
+        start = end + 1;
+    }
+    return r;
+}
+
+// Lines of every length up to well past the cut, with CRs, NULs and runs of bare line ends,
+// over several blocks: read one at a time and many at a time, both as the plain rules say.
+TEST(LineReader, AgreesWithThePlainRulesOnMixedText) {
+    TempDir dir;
+    std::mt19937 random(11);
+    std::string bytes;
+    const char* ends[] = {"\n", "\r\n", "\r\r\n", "\r\r\r\n", ""};
+    while (bytes.size() < 3 * kTransferBufferSize + 777) {
+        size_t length = random() % 4 == 0 ? random() % 1500 : random() % 70;
+        for (size_t i = 0; i < length; ++i) bytes += "ab\rc\0d efg"[random() % 12];
+        bytes += ends[random() % 5];
+    }
+    // Short last blocks that end without a line end: what lies behind them in the buffer,
+    // line ends included, is left over from the block before.
+    for (const std::string& file : {bytes.substr(0, bytes.size() - 17) + "tail",
+                                    std::string(kTransferBufferSize + 10, '\n') + "tail"}) {
+        ReadResult one = ReadAll(dir.Write("short-end.txt", file));
+        ReadResult expected = ReferenceLines(file);
+        EXPECT_EQ(one.lines, expected.lines);
+        EXPECT_EQ(one.cut, expected.cut);
+    }
+    std::string path = dir.Write("mixed.txt", bytes);
+    ReadResult expected = ReferenceLines(bytes);
+
+    for (int max : {1, 3, 256, 5000}) {
+        LineReader reader;
+        ASSERT_TRUE(OpenLineReader(&reader, path.c_str()));
+        std::vector<LineSpan> spans(static_cast<size_t>(max));
+        ReadResult many;
+        int n;
+        while ((n = ReadLines(&reader, spans.data(), max)) > 0)
+            for (int i = 0; i < n; ++i) many.lines.emplace_back(spans[i].text, static_cast<size_t>(spans[i].length));
+        many.cut = reader.cut_lines;
+        CloseLineReader(&reader);
+        EXPECT_EQ(many.lines, expected.lines) << max;
+        EXPECT_EQ(many.cut, expected.cut) << max;
     }
 }
 
