@@ -154,6 +154,42 @@ void* Stamp(char* block, size_t size) {
     return block + 8;
 }
 
+// What releasing a block found.
+struct ReleaseCheck {
+    bool wrong;            // not handed out by the pool, or already back: left alone
+    size_t damaged_total;  // the trailer was overwritten: put back all the same
+};
+
+// Puts a block back; the pool is held.
+ReleaseCheck PutBack(Pool& pool, char* block) {
+    bool pooled = InPool(pool, block);
+    bool large = !pooled && pool.large.count(block) != 0;
+    size_t total = 0;
+    int index = -1;
+    if (pooled || large) {
+        total = Word(block + 4);
+        index = ClassIndex(total);
+    }
+    if ((!pooled && !large) || Word(block) != kBlockMagic || total < kBlockOverhead ||
+        (large ? index >= 0 : index < 0))
+        return {true, 0};
+    ReleaseCheck check = {false, Word(block + total - 4) != kBlockTrailer ? total : 0};
+    SetWord(block, 0);
+    SetWord(block + total - 4, 0);
+    pool.stats.allocated -= total;
+    if (large) {
+        pool.large.erase(block);
+        pool.stats.from_system -= total;
+        std::free(block);
+    } else {
+        pool.stats.lost_to_rounding -= kClassSizes[index] - total;
+        std::memset(block, 0, Stride(kClassSizes[index]));
+        std::memcpy(block, &pool.free_list[index], sizeof(char*));
+        pool.free_list[index] = block;
+    }
+    return check;
+}
+
 bool SizeFits(size_t size) { return size <= 0x7FFFFFFF - kBlockOverhead; }
 
 }  // namespace
@@ -194,42 +230,23 @@ int AllocateBlocks(const size_t* sizes, void** blocks, int count) {
 }
 
 void ReleaseBlock(void* user) {
-    if (!user) return;
-    char* block = static_cast<char*>(user) - 8;
+    if (user) ReleaseBlocks(&user, 1);
+}
+
+void ReleaseBlocks(void* const* blocks, int count) {
     Pool& pool = ThePool();
-    size_t damaged_total = 0;
-    bool wrong = false;
-    {
-        std::lock_guard<SpinLock> hold(pool.lock);
-        bool pooled = InPool(pool, block);
-        bool large = !pooled && pool.large.count(block) != 0;
-        size_t total = 0;
-        int index = -1;
-        if (pooled || large) {
-            total = Word(block + 4);
-            index = ClassIndex(total);
+    for (int i = 0; i < count;) {
+        ReleaseCheck check = {};
+        {
+            std::lock_guard<SpinLock> hold(pool.lock);
+            while (i < count && !check.wrong && !check.damaged_total)
+                if (blocks[i]) check = PutBack(pool, static_cast<char*>(blocks[i++]) - 8);
+                else ++i;
         }
-        wrong = (!pooled && !large) || Word(block) != kBlockMagic || total < kBlockOverhead ||
-                (large ? index >= 0 : index < 0);
-        if (!wrong) {
-            SetWord(block, 0);
-            if (Word(block + total - 4) != kBlockTrailer) damaged_total = total;
-            SetWord(block + total - 4, 0);
-            pool.stats.allocated -= total;
-            if (large) {
-                pool.large.erase(block);
-                pool.stats.from_system -= total;
-                std::free(block);
-            } else {
-                pool.stats.lost_to_rounding -= kClassSizes[index] - total;
-                std::memset(block, 0, Stride(kClassSizes[index]));
-                std::memcpy(block, &pool.free_list[index], sizeof(char*));
-                pool.free_list[index] = block;
-            }
-        }
+        // Reported with the pool let go: the report itself takes blocks.
+        if (check.wrong) ShowErrorId(4072);
+        if (check.damaged_total) ShowError(FormatText(MessageText(4073), static_cast<int>(check.damaged_total)));
     }
-    if (wrong) ShowErrorId(4072);
-    if (damaged_total) ShowError(FormatText(MessageText(4073), static_cast<int>(damaged_total)));
 }
 
 char* AllocatePathBuffer() { return static_cast<char*>(AllocateBlock(kPathBufferSize)); }

@@ -28,6 +28,9 @@ int AllocateBlocks(const size_t* sizes, void** blocks, int count);
 // allocated, or already released) is left alone.
 void ReleaseBlock(void* block);
 
+// ReleaseBlock for many blocks under one hold of the pool, for freeing large documents.
+void ReleaseBlocks(void* const* blocks, int count);
+
 // The usual shorthands: a 400-byte path buffer, and a copy of a string.
 char* AllocatePathBuffer();
 char* DuplicateString(const char* text);

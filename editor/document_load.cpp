@@ -48,9 +48,9 @@ bool Exists(const char* name) {
 // Links every line of an open reader after *after, which follows along; false when a
 // line could not be allocated.
 bool ReadLinesAfter(TextDocument* doc, LineReader* reader, TextLine** after, int* count) {
-    LineSpan lines[256];
+    const LineSpan* lines;
     int n;
-    while ((n = ReadLines(reader, lines, 256)) > 0) {
+    while ((n = ReadLines(reader, &lines)) > 0) {
         int inserted = InsertLinesAfter(doc, after, lines, n);
         *count += inserted;
         if (inserted < n) return false;

@@ -1,122 +1,142 @@
 #include "editor/line_reader.h"
 
-#include <bit>
+#include <condition_variable>
 #include <cstring>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include <mutex>
+#include <new>
+#include <system_error>
+#include <thread>
 
 #include "editor/block_alloc.h"
 
+// The thread that fills the two blocks in turn; the caller gives each back when it has
+// taken its lines.
+struct ReadAhead {
+    std::mutex lock;
+    std::condition_variable changed;
+    bool stop = false;
+    std::thread thread;
+};
+
 namespace {
 
-// The longest stretch that must be in the buffer to decide where a line ends: the
-// longest line and a CR CR LF end.
-constexpr size_t kLookahead = kMaxLineLength + 3;
-constexpr size_t kWindow = 64;  // LFs are found through a bit mask of this many bytes
+// Files from this size on are read ahead: below it a thread costs more than it saves.
+constexpr long kReadAheadSize = 2 * static_cast<long>(kTransferBufferSize);
 
-// One bit for each LF among the 64 bytes at p (all readable).
-uint64_t LineFeedMask(const char* p) {
-#ifdef __SSE2__
-    const __m128i lf = _mm_set1_epi8('\n');
-    uint64_t mask = 0;
-    for (int i = 0; i < 4; ++i) {
-        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
-        mask |= static_cast<uint64_t>(static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lf)))) << (16 * i);
-    }
-    return mask;
-#else
-    uint64_t mask = 0;
-    for (size_t i = 0; i < kWindow; ++i) mask |= static_cast<uint64_t>(p[i] == '\n') << i;
-    return mask;
-#endif
+long FileSize(std::FILE* file) {
+    long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
+    std::rewind(file);
+    return size;
 }
 
-// The LFs of the window at `window`, none at or beyond the fill (stale bytes may lie there).
-inline uint64_t WindowMask(const char* buffer, size_t window, size_t fill) {
-    uint64_t mask = LineFeedMask(buffer + window);
-    if (fill - window < kWindow) mask &= (uint64_t{1} << (fill - window)) - 1;
-    return mask;
-}
-
-// Moves the unread part to the start and reads more behind it.
-void Refill(LineReader* r) {
-    size_t rest = r->fill - r->position;
-    std::memmove(r->buffer, r->buffer + r->position, rest);
-    r->position = 0;
-    r->fill = rest;
-    size_t got = std::fread(r->buffer + rest, 1, kTransferBufferSize - rest, r->file);
-    r->fill += got;
-    if (got < kTransferBufferSize - rest) {
-        r->end_of_file = true;
-        if (std::ferror(r->file)) r->failed = true;
-    }
-}
-
-int WithoutLineEndCRs(const char* text, size_t n) {
-    for (int i = 0; i < 2 && n > 0 && text[n - 1] == '\r'; ++i) --n;
-    return static_cast<int>(n);
-}
-
-// Offsets of the LFs from `from` on: kLineFeedBatch of them (perhaps a window's worth
-// more), or all below *scanned, which stops at the fill or at a stretch without LF too
-// long for one line. Four are written a step whatever their number, so that how many
-// LFs a window holds is seldom branched on.
-constexpr int kLineFeedBatch = 256;
-constexpr int kLineFeedRoom = kLineFeedBatch + static_cast<int>(kWindow) + 4;
-
-int FindLineFeeds(const char* buffer, size_t from, size_t fill, uint32_t* lfs, size_t* scanned) {
-    size_t window = from & ~(kWindow - 1);
-    uint64_t mask = WindowMask(buffer, window, fill) & (~uint64_t{0} << (from - window));
-    int k = 0;
-    for (;;) {
-        while (mask) {
-            for (int i = 0; i < 4; ++i) {
-                lfs[k] = static_cast<uint32_t>(window + static_cast<size_t>(std::countr_zero(mask)));
-                k += mask != 0;
-                mask &= mask - 1;
-            }
+// Reads the next block into `to` behind the rest of `before` (the block before, or null;
+// it may be `to` itself) and splits it.
+void FillBlock(std::FILE* file, LineBlock* to, const LineBlock* before) {
+    size_t rest = before ? before->fill - before->split_end : 0;
+    if (rest) std::memmove(to->text, before->text + before->split_end, rest);
+    size_t wanted = kTransferBufferSize - rest;
+    size_t got = wanted ? std::fread(to->text + rest, 1, wanted, file) : 0;
+    to->fill = rest + got;
+    to->taken = to->cut_lines = 0;
+    to->failed = got < wanted && std::ferror(file);
+    size_t end = 0;
+    to->count = SplitLines(to->text, &end, to->fill, to->lines, to->room, &to->cut_lines);
+    bool end_of_file = got < wanted && !to->failed;
+    if (end_of_file && end < to->fill && to->count < to->room) {
+        // The last line has no line end; it may still be too long.
+        int n = LastLineLength(to->text + end, to->fill - end);
+        bool cut = n > kMaxLineLength;
+        if (cut) {
+            n = kMaxLineLength;
+            ++to->cut_lines;
         }
-        window += kWindow;
-        size_t last = k ? lfs[k - 1] + 1 : from;
-        if (k >= kLineFeedBatch || window >= fill || window - last >= kLookahead) {
-            *scanned = window < fill ? window : fill;
-            return k;
+        to->lines[to->count++] = {to->text + end, n};
+        end = cut ? end + kMaxLineLength : to->fill;
+    }
+    to->last = end_of_file && end == to->fill;
+    to->split_end = end;
+}
+
+void ReadAheadLoop(LineReader* r) {
+    ReadAhead* ahead = r->ahead;
+    const LineBlock* before = nullptr;
+    for (int i = 0;; i ^= 1) {
+        LineBlock* block = &r->blocks[i];
+        {
+            std::unique_lock<std::mutex> hold(ahead->lock);
+            ahead->changed.wait(hold, [&] { return ahead->stop || !block->ready; });
+            if (ahead->stop) return;
         }
-        mask = WindowMask(buffer, window, fill);
+        FillBlock(r->file, block, before);
+        bool done = block->last || block->failed;
+        {
+            std::lock_guard<std::mutex> hold(ahead->lock);
+            block->ready = true;
+        }
+        ahead->changed.notify_all();
+        if (done) return;
+        before = block;
     }
 }
 
-// The lines that lie wholly in the buffer, without reading more: the loop that loading
-// large files spends its time in.
-int SplitBuffered(LineReader* r, LineSpan* lines, int max) {
-    const char* buffer = r->buffer;
-    size_t start = r->position;
-    uint32_t lfs[kLineFeedRoom];
-    size_t scanned;
-    int found = FindLineFeeds(buffer, start, r->fill, lfs, &scanned);
-    int count = 0;
-    int i = 0;
-    while (i < found && count < max) {
-        size_t lf = lfs[i];
-        size_t n = lf - start;
-        if (n && buffer[lf - 1] == '\r') n -= (n > 1 && buffer[lf - 2] == '\r') ? 2 : 1;
-        if (n > static_cast<size_t>(kMaxLineLength)) break;
-        lines[count++] = {buffer + start, static_cast<int>(n)};
-        start = lf + 1;
-        ++i;
+void StartReadAhead(LineReader* r) {
+    static_assert(alignof(ReadAhead) <= 8, "checked blocks are aligned to 8");
+    void* memory = AllocateBlock(sizeof(ReadAhead));
+    if (!memory) return;
+    r->ahead = new (memory) ReadAhead;
+    try {
+        r->ahead->thread = std::thread(ReadAheadLoop, r);
+    } catch (const std::system_error&) {
+        r->ahead->~ReadAhead();  // no thread: the blocks are read when needed
+        ReleaseBlock(memory);
+        r->ahead = nullptr;
     }
-    // A line too long is cut: its first part is a line, and the rest is read again.
-    // Without an LF in sight the line may also go on in the part not yet read.
-    bool too_long = i < found || scanned - start >= kLookahead;
-    if (too_long && count < max) {
-        lines[count++] = {buffer + start, kMaxLineLength};
-        start += kMaxLineLength;
-        ++r->cut_lines;
+}
+
+void StopReadAhead(LineReader* r) {
+    {
+        std::lock_guard<std::mutex> hold(r->ahead->lock);
+        r->ahead->stop = true;
     }
-    r->position = start;
-    return count;
+    r->ahead->changed.notify_all();
+    r->ahead->thread.join();
+    r->ahead->~ReadAhead();
+    ReleaseBlock(r->ahead);
+    r->ahead = nullptr;
+}
+
+// Makes the next block current: reads it here, or gives the current one back and waits
+// for the thread reading ahead.
+void NextBlock(LineReader* r) {
+    if (!r->ahead) {
+        LineBlock* block = &r->blocks[0];
+        FillBlock(r->file, block, r->blocks_taken ? block : nullptr);
+    } else {
+        std::unique_lock<std::mutex> hold(r->ahead->lock);
+        if (r->blocks_taken) {
+            r->blocks[r->current].ready = false;
+            r->current ^= 1;
+            r->ahead->changed.notify_all();
+        }
+        r->ahead->changed.wait(hold, [&] { return r->blocks[r->current].ready; });
+    }
+    ++r->blocks_taken;
+    const LineBlock& block = r->blocks[r->current];
+    r->cut_lines += block.cut_lines;
+    if (block.failed) r->failed = true;
+}
+
+// The current block when it has lines left to hand out, else the next that has; null at
+// the end of the file or after a read error.
+LineBlock* BlockWithLines(LineReader* r) {
+    if (!r->file) return nullptr;
+    while (!r->failed) {
+        LineBlock* block = &r->blocks[r->current];
+        if (r->blocks_taken && block->taken < block->count) return block;
+        if (r->blocks_taken && block->last) return nullptr;
+        NextBlock(r);
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -125,44 +145,51 @@ bool OpenLineReader(LineReader* reader, const char* name) {
     *reader = LineReader{};
     reader->file = std::fopen(name, "rb");
     if (!reader->file) return false;
-    reader->buffer = static_cast<char*>(AllocateBlock(kTransferBufferSize + kWindow));
-    if (!reader->buffer) {
-        std::fclose(reader->file);
-        reader->file = nullptr;
-        return false;
+    long size = FileSize(reader->file);
+    bool ahead = size >= kReadAheadSize;
+    // A block of n bytes holds at most n + 1 lines; a file that grows meanwhile is split
+    // over more blocks.
+    size_t bytes = size >= 0 && static_cast<size_t>(size) < kTransferBufferSize ? static_cast<size_t>(size)
+                                                                                 : kTransferBufferSize;
+    for (int i = 0; i < (ahead ? 2 : 1); ++i) {
+        LineBlock& block = reader->blocks[i];
+        block.room = static_cast<int>(bytes) + 2;
+        block.text = static_cast<char*>(AllocateBlock(kTransferBufferSize + kSplitSlack));
+        block.lines = block.text ? static_cast<LineSpan*>(AllocateBlock(sizeof(LineSpan) * block.room)) : nullptr;
+        if (!block.lines) {
+            CloseLineReader(reader);
+            return false;
+        }
     }
+    if (ahead) StartReadAhead(reader);
     return true;
 }
 
-int ReadLines(LineReader* r, LineSpan* lines, int max) {
-    if (!r->file || r->failed || max <= 0) return 0;
-    for (;;) {
-        int count = SplitBuffered(r, lines, max);
-        if (count > 0) return count;  // the buffer moves only when no line of it is handed out
-        if (!r->end_of_file) {
-            Refill(r);
-            if (r->failed) return 0;
-            continue;
-        }
-        size_t avail = r->fill - r->position;
-        if (avail == 0) return 0;
-        lines[0] = {r->buffer + r->position, WithoutLineEndCRs(r->buffer + r->position, avail)};
-        r->position = r->fill;
-        return 1;
-    }
-}
-
-bool ReadLine(LineReader* r, const char** text, int* length) {
-    LineSpan line;
-    if (ReadLines(r, &line, 1) == 0) return false;
+bool ReadLine(LineReader* reader, const char** text, int* length) {
+    LineBlock* block = BlockWithLines(reader);
+    if (!block) return false;
+    const LineSpan& line = block->lines[block->taken++];
     *text = line.text;
     *length = line.length;
     return true;
 }
 
+int ReadLines(LineReader* reader, const LineSpan** lines) {
+    LineBlock* block = BlockWithLines(reader);
+    if (!block) return 0;
+    *lines = block->lines + block->taken;
+    int n = block->count - block->taken;
+    block->taken = block->count;
+    return n;
+}
+
 void CloseLineReader(LineReader* reader) {
+    if (reader->ahead) StopReadAhead(reader);
     if (reader->file) std::fclose(reader->file);
-    ReleaseBlock(reader->buffer);
+    for (LineBlock& block : reader->blocks) {
+        ReleaseBlock(block.text);
+        ReleaseBlock(block.lines);
+        block = LineBlock{};
+    }
     reader->file = nullptr;
-    reader->buffer = nullptr;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Reads a text file line by line through a 150,000-byte block buffer.
+// Reads a text file line by line through blocks of 150,000 bytes.
 //
 // A line ends at LF; one or two CR characters just before the LF (CR LF, CR CR LF) or
 // before the end of the file belong to the line end, every other byte (other CRs, NUL
@@ -15,40 +15,59 @@
 //         bool ok = !reader.failed;
 //         CloseLineReader(&reader);
 //     }
-// ReadLines hands out many lines a call, for loading large files.
+// ReadLines hands out a block's lines at once, for loading large files. A large file is
+// read and split a block ahead by a thread of the reader's own, while the caller takes
+// the lines of the block before.
 #include <cstddef>
-#include <cstdint>
 #include <cstdio>
 
+#include "editor/line_split.h"
+
 inline constexpr size_t kTransferBufferSize = 150000;
-inline constexpr int kMaxLineLength = 497;
+
+// One block of the file, split into lines.
+struct LineBlock {
+    char* text = nullptr;        // kTransferBufferSize + kSplitSlack bytes
+    size_t fill = 0;             // bytes in text: the rest of the block before, then read
+    size_t split_end = 0;        // where its last whole line ends; the rest begins the next
+    LineSpan* lines = nullptr;   // `room` entries
+    int room = 0;
+    int count = 0;               // lines split
+    int taken = 0;               // lines handed out
+    int cut_lines = 0;
+    bool last = false;           // holds the end of the file
+    bool failed = false;         // reading it failed
+    bool ready = false;          // split and not yet given back (read ahead only)
+};
+
+struct ReadAhead;  // the thread reading ahead and what it waits on
 
 struct LineReader {
     std::FILE* file = nullptr;
-    char* buffer = nullptr;  // kTransferBufferSize + 64 bytes, while open
-    size_t position = 0;     // next unread byte
-    size_t fill = 0;         // bytes in the buffer
-    bool end_of_file = false;
-    bool failed = false;     // a read error ended the reading
-    int cut_lines = 0;       // lines cut at kMaxLineLength
+    LineBlock blocks[2];
+    int current = 0;             // the block whose lines are being handed out
+    int blocks_taken = 0;        // blocks made current so far; 0 before the first
+    ReadAhead* ahead = nullptr;  // for large files
+    bool failed = false;         // a read error ended the reading
+    int cut_lines = 0;           // lines cut at kMaxLineLength, in the blocks handed out
 };
 
 // Opens the file for reading. Reports nothing: false when it cannot be opened or the
-// buffer cannot be had (the out-of-memory box has been shown then).
+// buffers cannot be had (the out-of-memory box has been shown then).
 bool OpenLineReader(LineReader* reader, const char* name);
 
 // The next line: its bytes (not NUL-terminated, valid until the next call) and length.
 // False at the end of the file or after a read error (`failed`).
 bool ReadLine(LineReader* reader, const char** text, int* length);
 
-struct LineSpan {
-    const char* text;  // not NUL-terminated, valid until the next call
-    int length;
-};
+// The next lines, valid until the next call: their number, 0 at the end of the file or
+// after a read error (`failed`).
+int ReadLines(LineReader* reader, const LineSpan** lines);
 
-// Up to `max` next lines, as ReadLine would give them one by one; 0 at the end of the
-// file or after a read error (`failed`).
-int ReadLines(LineReader* reader, LineSpan* lines, int max);
+// The block the last line handed out lies in, for searches over a whole block. Its
+// text and fill change when `blocks_taken` does.
+inline const LineBlock& CurrentBlock(const LineReader& reader) { return reader.blocks[reader.current]; }
 
-// Closes the file and releases the buffer; harmless on a reader that is not open.
+// Stops reading ahead, closes the file and releases the buffers; harmless on a reader
+// that is not open.
 void CloseLineReader(LineReader* reader);

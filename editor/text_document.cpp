@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "editor/block_alloc.h"
-#include "editor/line_reader.h"
+#include "editor/line_split.h"
 #include "editor/marked_ranges.h"
 #include "shell/report.h"
 
@@ -210,11 +210,21 @@ TextLine* ReplaceLineText(TextDocument* doc, TextLine* line, const char* text, i
 void ClearLines(TextDocument* doc) {
     ++doc->text_generation;
     TextLine* head = doc->lines;
+    // From the last line back, so that the free lists give the blocks out again in the
+    // order of the text when a file is read anew.
+    constexpr int kBatch = 256;
+    void* lines[kBatch];
+    int n = 0;
     for (TextLine* l = head->previous; l != head;) {
-        TextLine* previous = l->previous;
-        ReleaseBlock(l);
+        TextLine* previous = l->previous;  // read before the block goes back
+        lines[n++] = l;
+        if (n == kBatch) {
+            ReleaseBlocks(lines, n);
+            n = 0;
+        }
         l = previous;
     }
+    ReleaseBlocks(lines, n);
     head->next = head->previous = head;
     doc->caret_line = doc->selection_line = head;
     doc->caret_column = doc->selection_column = 0;

@@ -11,7 +11,7 @@
 #include <string>
 
 struct Language;  // the language record chosen from the extension (source analysis)
-struct LineSpan;  // editor/line_reader.h
+struct LineSpan;  // editor/line_split.h
 struct MarkedRange;  // editor/marked_ranges.h
 
 // One line. The record is one checked block of offsetof(text) + capacity + 1 bytes.

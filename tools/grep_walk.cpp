@@ -27,23 +27,23 @@ public:
 
     bool MayMatch(const LineReader& reader, const char* text, int length) {
         if (literal_.empty()) return true;
-        if (!next_ || text <= previous_) next_ = Find(reader, text);  // after a refill the block moved
-        previous_ = text;
+        if (!next_ || reader.blocks_taken != block_) next_ = Find(reader, text);
         if (text + length < next_ + literal_.size()) return false;
         next_ = nullptr;  // searched again from the following line
         return true;
     }
 
 private:
-    const char* Find(const LineReader& reader, const char* from) const {
-        const char* end = reader.buffer + reader.fill;
+    const char* Find(const LineReader& reader, const char* from) {
+        block_ = reader.blocks_taken;
+        const char* end = CurrentBlock(reader).text + CurrentBlock(reader).fill;
         const char* hit = FindBytes(from, end - from, literal_.data(), literal_.size());
         return hit ? hit : end;
     }
 
     const std::string& literal_;
     const char* next_ = nullptr;
-    const char* previous_ = nullptr;
+    int block_ = 0;  // the reader's block that next_ lies in
 };
 
 ScanEnd ScanFile(const GrepSearch& search, const std::string& path, GrepResult* result,
@@ -56,7 +56,7 @@ ScanEnd ScanFile(const GrepSearch& search, const std::string& path, GrepResult* 
     const char* text;
     int length;
     for (int line = 1; ReadLine(&reader, &text, &length); ++line) {
-        if (line == 1 && memchr(reader.buffer, '\0', reader.fill)) {
+        if (line == 1 && memchr(CurrentBlock(reader).text, '\0', CurrentBlock(reader).fill)) {
             end = ScanEnd::Binary;
             break;
         }

@@ -97,6 +97,29 @@ TEST(BlockAlloc, OverwrittenTrailerIsReportedAndReleased) {
     }
 }
 
+// Many blocks at once, as loading and freeing a document take them: each as from the
+// single calls, and a bad block among them reported without stopping the rest.
+TEST(BlockAlloc, BlocksInBatches) {
+    RecordedReports reports;
+    const size_t sizes[] = {10, 60, 10, 300, 9000};
+    void* blocks[5];
+    BlockStatistics before = BlockAllocatorStatistics();
+    ASSERT_EQ(AllocateBlocks(sizes, blocks, 5), 5);
+    for (int i = 0; i < 5; ++i) {
+        uint32_t total;
+        std::memcpy(&total, static_cast<char*>(blocks[i]) - 4, 4);
+        EXPECT_EQ(total, sizes[i] + 12);
+        for (int j = 0; j < i; ++j) EXPECT_NE(blocks[i], blocks[j]);
+    }
+    static_cast<char*>(blocks[1])[60] = 'x';
+    void* released[] = {blocks[0], blocks[1], nullptr, blocks[0], blocks[2], blocks[3], blocks[4]};
+    ReleaseBlocks(released, 7);
+    ASSERT_EQ(reports.errors.size(), 2u);
+    EXPECT_EQ(reports.errors[0], "overwritten block size 72\n");
+    EXPECT_EQ(reports.errors[1], "Wrong block passed to release");
+    EXPECT_EQ(BlockAllocatorStatistics().allocated, before.allocated);
+}
+
 TEST(BlockAlloc, Shorthands) {
     char* path = AllocatePathBuffer();
     uint32_t total;

@@ -55,6 +55,7 @@ TEST(LineReader, LineEndsAndCuts) {
         {"497 fits", a497 + "\r\n", {a497}, 0},
         {"497 at end of file", a497, {a497}, 0},
         {"498 is cut", a497 + "b\r\n", {a497, "b"}, 1},
+        {"498 at end of file is cut", a497 + "b\r", {a497, "b"}, 1},
         {"600 is cut once", Chars('c', 600) + "\n", {Chars('c', 497), Chars('c', 103)}, 1},
         {"1000 is cut twice", Chars('d', 1000) + "\n", {Chars('d', 497), Chars('d', 497), Chars('d', 6)}, 2},
         {"long line with CRs inside", Chars('e', 300) + "\r" + Chars('e', 300) + "\r\n",
@@ -129,18 +130,35 @@ TEST(LineReader, AgreesWithThePlainRulesOnMixedText) {
     std::string path = dir.Write("mixed.txt", bytes);
     ReadResult expected = ReferenceLines(bytes);
 
-    for (int max : {1, 3, 256, 5000}) {
+    LineReader reader;
+    ASSERT_TRUE(OpenLineReader(&reader, path.c_str()));
+    ReadResult many;
+    const LineSpan* spans;
+    int n;
+    while ((n = ReadLines(&reader, &spans)) > 0)
+        for (int i = 0; i < n; ++i) many.lines.emplace_back(spans[i].text, static_cast<size_t>(spans[i].length));
+    many.cut = reader.cut_lines;
+    CloseLineReader(&reader);
+    EXPECT_EQ(many.lines, expected.lines);
+    EXPECT_EQ(many.cut, expected.cut);
+}
+
+// A caller that stops early (out of memory, a stopped search) closes a reader whose
+// thread may be waiting to fill a block, or filling one.
+TEST(LineReader, ClosingEarlyStopsReadingAhead) {
+    TempDir dir;
+    std::string line = Chars('q', 60) + "\r\n";
+    std::string bytes;
+    while (bytes.size() < 5 * kTransferBufferSize) bytes += line;
+    std::string path = dir.Write("large.txt", bytes);
+    for (int taken : {0, 1, 3000, 7000}) {
         LineReader reader;
         ASSERT_TRUE(OpenLineReader(&reader, path.c_str()));
-        std::vector<LineSpan> spans(static_cast<size_t>(max));
-        ReadResult many;
-        int n;
-        while ((n = ReadLines(&reader, spans.data(), max)) > 0)
-            for (int i = 0; i < n; ++i) many.lines.emplace_back(spans[i].text, static_cast<size_t>(spans[i].length));
-        many.cut = reader.cut_lines;
+        const char* text;
+        int length;
+        for (int i = 0; i < taken; ++i) ASSERT_TRUE(ReadLine(&reader, &text, &length));
         CloseLineReader(&reader);
-        EXPECT_EQ(many.lines, expected.lines) << max;
-        EXPECT_EQ(many.cut, expected.cut) << max;
+        EXPECT_EQ(reader.file, nullptr);
     }
 }
 
