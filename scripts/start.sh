@@ -8,6 +8,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # Without the compiler suite, the stand-in root of the test tree serves as the compiler root.
 exe=$root/out/w32/suite/bin/morla.exe
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if ! wine --version </dev/null >/dev/null 2>&1; then
+  echo "Morla is built ($exe), but Wine cannot run here: this machine runs no 32-bit code." >&2
+  exit 1
+fi
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec wine "$exe" "$@"
 fi
