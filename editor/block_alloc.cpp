@@ -45,6 +45,7 @@ struct Pool {
     SpinLock lock;
     char* free_list[kBlockClassCount] = {};
     std::vector<Arena> arenas;  // sorted by address
+    Arena last_released_arena = {nullptr, nullptr};
     char* arena_next = nullptr;
     char* arena_end = nullptr;
     std::unordered_set<void*> large;  // live blocks beyond the last class
@@ -104,10 +105,15 @@ bool Refill(Pool& pool, int index) {
     return true;
 }
 
-bool InPool(const Pool& pool, const char* p) {
+// Blocks released one after another mostly share an arena: that one is tried first.
+bool InPool(Pool& pool, const char* p) {
+    const Arena& last = pool.last_released_arena;
+    if (p >= last.start && p < last.end) return true;
     auto at = std::upper_bound(pool.arenas.begin(), pool.arenas.end(), p,
                                [](const char* q, const Arena& a) { return q < a.start; });
-    return at != pool.arenas.begin() && p < (at - 1)->end;
+    if (at == pool.arenas.begin() || p >= (at - 1)->end) return false;
+    pool.last_released_arena = *(at - 1);
+    return true;
 }
 
 uint32_t Word(const char* p) {
