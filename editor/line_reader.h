@@ -17,7 +17,8 @@
 //     }
 // ReadLines hands out a block's lines at once, for loading large files. A large file is
 // read and split a block ahead by a thread of the reader's own, while the caller takes
-// the lines of the block before.
+// the lines of the block before; an open reader must not be copied or moved, as that
+// thread holds its address.
 #include <cstddef>
 #include <cstdio>
 
